@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+class QPrinter;
+
+namespace core {
+
+// Every modal box and dialog of the program goes through this interface, so tests can answer
+// them without blocking. The application installs the real one at start.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // Notice box: caption "提示", the text, one OK button.
+    virtual void notice(QWidget *owner, const QString &text) = 0;
+    // The application's default error box: the error's own text and OK.
+    virtual void error(const QString &text) = 0;
+    // OK / Cancel question (the record navigator's "Delete record?"); true for OK.
+    virtual bool confirm(QWidget *owner, const QString &text) = 0;
+    // File dialogs: the chosen path, or empty when cancelled.
+    virtual QString openFile(QWidget *owner, const QString &dir, const QString &filter) = 0;
+    virtual QString saveFile(QWidget *owner, const QString &dir, const QString &filter) = 0;
+    // Print dialog: false when cancelled.
+    virtual bool choosePrinter(QWidget *owner, QPrinter &printer) = 0;
+};
+
+Dialogs &dialogs();
+// Installs the dialogs used from now on; the caller keeps ownership.
+void setDialogs(Dialogs *dialogs);
+
+} // namespace core

@@ -1,0 +1,18 @@
+#pragma once
+#include "dialogs.h"
+
+namespace core {
+
+// The real dialogs: application-modal Qt boxes, so a second click cannot run inside a waiting
+// handler.
+class QtDialogs : public Dialogs {
+public:
+    void notice(QWidget *owner, const QString &text) override;
+    void error(const QString &text) override;
+    bool confirm(QWidget *owner, const QString &text) override;
+    QString openFile(QWidget *owner, const QString &dir, const QString &filter) override;
+    QString saveFile(QWidget *owner, const QString &dir, const QString &filter) override;
+    bool choosePrinter(QWidget *owner, QPrinter &printer) override;
+};
+
+} // namespace core

@@ -1,0 +1,19 @@
+#pragma once
+#include <QString>
+
+// Values several windows share, all read and written on the user-interface thread.
+namespace core {
+
+struct SharedState {
+    QString AppDir;         // directory of the executable, always ending with '/'
+    QString CurTitle;       // title of the page shown (set only for a node with a page kind)
+    QString CurTable;       // page argument; after an HTML page, the file's full path
+    QString CurPicture;     // picture name of the lower pane; emptied by every page switch
+    int KeyColumns = 0;     // leading key columns of the data page (COrder, 0 when blank)
+    QString ResultText;     // composed query-result report, lines ended by CR LF
+    QString EmbeddedWindow; // "frmgcph", "frmgccx" or empty
+};
+
+SharedState &shared();
+
+} // namespace core

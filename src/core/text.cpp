@@ -1,0 +1,140 @@
+#include "text.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace core {
+
+QByteArray toCp936(const QString &text)
+{
+    // Pure ASCII needs no encoder: most field names, identifiers and numbers take this path.
+    bool ascii = true;
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii)
+        return text.toLatin1();
+    thread_local QStringEncoder encoder("GB18030");
+    return encoder.encode(text);
+}
+
+QString fromCp936(const QByteArray &bytes)
+{
+    thread_local QStringDecoder decoder("GB18030");
+    if (!bytes.contains('\x80'))
+        return decoder.decode(bytes);
+    // 0x80 is never a lead byte in GB18030; code page 936 maps it to the euro sign.
+    QString out;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b >= 0x81 && b <= 0xFE && i + 1 < bytes.size()) {
+            ++i; // skip the trail byte of a double-byte character
+            const auto t = static_cast<unsigned char>(bytes[i]);
+            if (t >= 0x30 && t <= 0x39 && i + 2 < bytes.size())
+                i += 2; // four-byte sequence
+            continue;
+        }
+        if (b == 0x80) {
+            out += decoder.decode(bytes.mid(start, i - start));
+            out += QChar(0x20AC);
+            start = i + 1;
+        }
+    }
+    out += decoder.decode(bytes.mid(start));
+    return out;
+}
+
+int cp936Length(const QString &text)
+{
+    int n = 0;
+    for (QChar c : text) {
+        if (c.unicode() < 0x80)
+            ++n;
+        else
+            return int(toCp936(text).size());
+    }
+    return n;
+}
+
+QString cutToCp936Bytes(const QString &text, int maxBytes)
+{
+    int used = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const int bytes = int(toCp936(text.mid(i, len)).size());
+        if (used + bytes > maxBytes)
+            break;
+        used += bytes;
+        i += len;
+    }
+    return text.left(i);
+}
+
+int compareCp936(const QByteArray &a, const QByteArray &b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+int compareCp936(const QString &a, const QString &b)
+{
+    return compareCp936(toCp936(a), toCp936(b));
+}
+
+QString trimBlanks(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 32)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 32)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString toCrLf(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 16);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r') {
+            out += u"\r\n";
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else if (c == u'\n') {
+            out += u"\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString fromCrLf(const QString &text)
+{
+    QString out = text;
+    out.replace(u"\r\n"_qs, u"\n"_qs);
+    out.replace(u'\r', u'\n');
+    return out;
+}
+
+bool containsText(const QString &haystack, const QString &needle)
+{
+    return !needle.isEmpty() && haystack.contains(needle, Qt::CaseSensitive);
+}
+
+} // namespace core

@@ -1,0 +1,586 @@
+#include "dataset.h"
+
+#include "database.h"
+#include "error.h"
+#include "paths.h"
+#include "sqlite.h"
+
+#include "core/numbers.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <sqlite3.h>
+
+namespace storage {
+
+namespace {
+
+// A row read straight from a running statement: column 0 is the row id, the fields follow.
+class StatementRow : public RowView {
+public:
+    StatementRow(const Fields *fields, sqlite3_stmt *stmt) : RowView(fields), m_stmt(stmt) {}
+    QVariant value(int field) const override
+    {
+        if (field < 0 || field >= m_fields->size())
+            throw Error(QStringLiteral("Field index out of range: %1").arg(field));
+        return fromStorage(m_fields->at(field), m_stmt, field + 1);
+    }
+
+private:
+    sqlite3_stmt *m_stmt;
+};
+
+class CachedRow : public RowView {
+public:
+    CachedRow(const Fields *fields, const QVector<QVariant> *values) : RowView(fields), m_values(values) {}
+    QVariant value(int field) const override
+    {
+        if (field < 0 || field >= m_values->size())
+            throw Error(QStringLiteral("Field index out of range: %1").arg(field));
+        return m_values->at(field);
+    }
+
+private:
+    const QVector<QVariant> *m_values;
+};
+
+const QString closedText = QStringLiteral("Cannot perform this operation on a closed dataset");
+const QString emptyText = QStringLiteral("Cannot perform this operation on an empty dataset");
+
+} // namespace
+
+Dataset::Dataset(QObject *parent) : QObject(parent) {}
+
+Dataset::~Dataset() = default;
+
+void Dataset::setTableName(const QString &name)
+{
+    m_tableName = name;
+    m_sql.clear();
+}
+
+void Dataset::setSql(const QString &sql, const QVariantList &params)
+{
+    m_sql = sql;
+    m_params = params;
+}
+
+QString Dataset::filePath() const
+{
+    return m_conn ? m_conn->path() : QString();
+}
+
+void Dataset::open()
+{
+    if (isOpen())
+        return;
+    QString table = m_tableName;
+    if (!m_sql.isEmpty()) {
+        static const QRegularExpression re(
+            QStringLiteral(R"(^\s*select\s+(.+?)\s+from\s+("[^"]+"|\S+)(.*)$)"),
+            QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+        const auto m = re.match(m_sql);
+        if (!m.hasMatch())
+            throw Error(QStringLiteral("Invalid SQL statement: %1").arg(m_sql));
+        const QString projection = m.captured(1).trimmed();
+        m_projection.clear();
+        if (projection != u"*") {
+            for (const QString &p : projection.split(u','))
+                m_projection << p.trimmed();
+        }
+        table = m.captured(2);
+        if (table.startsWith(u'"'))
+            table = table.mid(1, table.size() - 2);
+        m_queryRest = m.captured(3);
+    }
+
+    std::shared_ptr<Connection> conn;
+    if (m_database) {
+        conn = m_database->connection();
+        m_table = table;
+    } else {
+        const QString wanted = m_directory + u'/' + tableFileName(table);
+        const QString path = resolvePath(wanted);
+        if (path.isEmpty())
+            throw Error(QStringLiteral("Table does not exist: %1").arg(wanted));
+        conn = Connection::open(path, m_exclusive ? Connection::Mode::Exclusive : Connection::Mode::Shared);
+        const QStringList tables = conn->tables();
+        if (tables.isEmpty())
+            throw Error(QStringLiteral("Table does not exist: %1").arg(path));
+        m_table = tables.constFirst();
+        const QString base = QFileInfo(path).completeBaseName();
+        for (const QString &t : tables) {
+            if (t.compare(base, Qt::CaseInsensitive) == 0)
+                m_table = t;
+        }
+    }
+
+    Fields all = conn->fields(m_table);
+    Fields chosen;
+    if (m_projection.isEmpty()) {
+        chosen = all;
+    } else {
+        for (const QString &p : std::as_const(m_projection)) {
+            auto it = std::find_if(all.begin(), all.end(),
+                                   [&](const FieldDef &f) { return f.name.compare(p, Qt::CaseInsensitive) == 0; });
+            if (it == all.end())
+                throw Error(QStringLiteral("Field '%1' not found").arg(p));
+            chosen << *it;
+        }
+    }
+    m_conn = conn;
+    m_fields = chosen;
+    try {
+        m_fetch = std::make_unique<Statement>(*m_conn, QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?1")
+                                                           .arg(fieldList(), quoteIdentifier(m_table)));
+        m_state = State::Browse;
+        loadRows();
+    } catch (...) {
+        m_fetch.reset();
+        m_conn.reset();
+        m_fields.clear();
+        m_rows.clear();
+        m_state = State::Inactive;
+        throw;
+    }
+    m_current = 0;
+    m_bof = true;
+    m_eof = m_rows.isEmpty();
+    emit opened();
+    emit rowsReset();
+    emit currentChanged();
+}
+
+QString Dataset::fieldList() const
+{
+    QStringList cols;
+    for (const FieldDef &f : m_fields)
+        cols << quoteIdentifier(f.name);
+    return cols.join(u", ");
+}
+
+void Dataset::loadRows()
+{
+    invalidateCache();
+    m_rows.clear();
+    const bool walk = m_filtered && m_filter;
+    const QString what = walk ? QStringLiteral("rowid, ") + fieldList() : QStringLiteral("rowid");
+    const QString sql = m_sql.isEmpty()
+                            ? QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(what, quoteIdentifier(m_table))
+                            : QStringLiteral("SELECT %1 FROM %2%3").arg(what, quoteIdentifier(m_table), m_queryRest);
+    Statement st(*m_conn, sql);
+    for (int i = 0; i < m_params.size(); ++i)
+        st.bind(i + 1, m_params[i]);
+    if (!walk) {
+        while (st.step())
+            m_rows << st.int64(0);
+        return;
+    }
+    StatementRow row(&m_fields, st.handle());
+    while (st.step()) {
+        if (m_filter(row))
+            m_rows << st.int64(0);
+    }
+    emit filterWalkFinished();
+}
+
+void Dataset::close()
+{
+    if (!isOpen())
+        return;
+    m_fetch.reset();
+    m_conn.reset();
+    m_rows.clear();
+    m_fields.clear();
+    m_buffer.clear();
+    invalidateCache();
+    m_state = State::Inactive;
+    m_current = 0;
+    m_eof = m_bof = true;
+    emit closed();
+    emit rowsReset();
+    emit currentChanged();
+}
+
+void Dataset::requireOpen() const
+{
+    if (!isOpen())
+        throw Error(closedText);
+}
+
+void Dataset::requireRows() const
+{
+    requireOpen();
+    if (m_rows.isEmpty())
+        throw Error(emptyText);
+}
+
+void Dataset::checkBrowseMode()
+{
+    requireOpen();
+    if (m_state == State::Edit || m_state == State::Insert)
+        post();
+}
+
+void Dataset::first()
+{
+    checkBrowseMode();
+    m_current = 0;
+    m_bof = true;
+    m_eof = m_rows.isEmpty();
+    emit currentChanged();
+}
+
+void Dataset::next()
+{
+    checkBrowseMode();
+    if (m_current + 1 < m_rows.size()) {
+        ++m_current;
+        m_bof = false;
+        m_eof = false;
+        emit currentChanged();
+    } else {
+        m_eof = true;
+    }
+}
+
+void Dataset::prior()
+{
+    checkBrowseMode();
+    if (m_current > 0 && !m_rows.isEmpty()) {
+        --m_current;
+        m_bof = false;
+        m_eof = false;
+        emit currentChanged();
+    } else {
+        m_bof = true;
+    }
+}
+
+void Dataset::last()
+{
+    checkBrowseMode();
+    m_current = std::max(0, int(m_rows.size()) - 1);
+    m_eof = true;
+    m_bof = m_rows.isEmpty();
+    emit currentChanged();
+}
+
+bool Dataset::eof() const
+{
+    return !isOpen() || m_eof || m_rows.isEmpty();
+}
+
+bool Dataset::bof() const
+{
+    return !isOpen() || m_bof || m_rows.isEmpty();
+}
+
+int Dataset::recordCount() const
+{
+    return int(m_rows.size());
+}
+
+void Dataset::setCurrentIndex(int index)
+{
+    checkBrowseMode();
+    if (index < 0 || index >= m_rows.size() || index == m_current)
+        return;
+    m_current = index;
+    m_bof = m_eof = false;
+    emit currentChanged();
+}
+
+int Dataset::fieldIndex(const QString &name) const
+{
+    for (int i = 0; i < m_fields.size(); ++i) {
+        if (m_fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+const FieldDef &Dataset::field(const QString &name) const
+{
+    const int i = fieldIndex(name);
+    if (i < 0)
+        throw Error(QStringLiteral("Field '%1' not found").arg(name));
+    return m_fields[i];
+}
+
+void Dataset::setDisplayWidth(int field, int width)
+{
+    if (field >= 0 && field < m_fields.size())
+        m_fields[field].displayWidth = width;
+}
+
+void Dataset::invalidateCache() const
+{
+    m_cache.clear();
+}
+
+const QVector<QVariant> &Dataset::fetch(qint64 rowid) const
+{
+    auto it = m_cache.constFind(rowid);
+    if (it != m_cache.constEnd())
+        return *it;
+    if (m_cache.size() > 2048)
+        m_cache.clear();
+    QVector<QVariant> values(m_fields.size());
+    m_fetch->reset();
+    m_fetch->bind(1, rowid);
+    if (m_fetch->step()) {
+        for (int i = 0; i < m_fields.size(); ++i)
+            values[i] = fromStorage(m_fields[i], m_fetch->handle(), i);
+    }
+    m_fetch->reset();
+    return *m_cache.insert(rowid, values);
+}
+
+QVariant Dataset::value(int field) const
+{
+    requireOpen();
+    if (field < 0 || field >= m_fields.size())
+        throw Error(QStringLiteral("Field index out of range: %1").arg(field));
+    if (m_state == State::Edit || m_state == State::Insert)
+        return m_buffer[field];
+    if (m_rows.isEmpty())
+        return isMemoKind(m_fields[field].kind) ? QVariant(QString()) : QVariant();
+    return fetch(m_rows[m_current])[field];
+}
+
+QVariant Dataset::value(const QString &name) const
+{
+    requireOpen();
+    return value(int(&field(name) - m_fields.constData()));
+}
+
+QString Dataset::text(const QString &name) const
+{
+    const FieldDef &f = field(name);
+    return plainText(f, value(name));
+}
+
+double Dataset::number(const QString &name) const
+{
+    const QVariant v = value(name);
+    if (v.isNull() || !v.isValid())
+        return 0;
+    if (v.typeId() == QMetaType::QString) {
+        double d = 0;
+        if (!core::tryParseFloat(v.toString(), &d))
+            throw Error(QStringLiteral("'%1' is not a valid floating point value").arg(v.toString()));
+        return d;
+    }
+    return v.toDouble();
+}
+
+QVariant Dataset::valueAt(int row, int field) const
+{
+    if (!isOpen() || row < 0 || row >= m_rows.size() || field < 0 || field >= m_fields.size())
+        return QVariant();
+    if (row == m_current && (m_state == State::Edit))
+        return m_buffer[field];
+    return fetch(m_rows[row])[field];
+}
+
+void Dataset::append()
+{
+    checkBrowseMode();
+    m_buffer = QVector<QVariant>(m_fields.size());
+    for (int i = 0; i < m_fields.size(); ++i)
+        m_buffer[i] = toStorage(m_fields[i], QVariant()).isNull() ? QVariant() : QVariant(QString());
+    m_state = State::Insert;
+}
+
+void Dataset::edit()
+{
+    requireRows();
+    if (m_state != State::Browse)
+        return;
+    m_buffer = fetch(m_rows[m_current]);
+    m_state = State::Edit;
+}
+
+void Dataset::setValue(int field, const QVariant &value)
+{
+    requireOpen();
+    if (field < 0 || field >= m_fields.size())
+        throw Error(QStringLiteral("Field index out of range: %1").arg(field));
+    if (m_state == State::Browse)
+        edit();
+    // Convert now so a value the field cannot hold is refused at once, and reads back as stored.
+    const QVariant stored = toStorage(m_fields[field], value);
+    m_buffer[field] = stored;
+    if (!stored.isNull()) {
+        // keep the kind the field reads back with
+        const FieldDef &f = m_fields[field];
+        if (f.kind == FieldKind::Date)
+            m_buffer[field] = QDate::fromString(stored.toString(), Qt::ISODate);
+        else if (f.kind == FieldKind::Logical)
+            m_buffer[field] = stored.toLongLong() != 0;
+        else if (f.kind == FieldKind::Bcd)
+            m_buffer[field] = stored.toDouble() / 10000.0;
+        else if (isIntegerKind(f.kind))
+            m_buffer[field] = stored.toInt();
+    }
+}
+
+void Dataset::setValue(const QString &name, const QVariant &value)
+{
+    requireOpen();
+    setValue(int(&field(name) - m_fields.constData()), value);
+}
+
+void Dataset::post()
+{
+    requireOpen();
+    if (m_state == State::Browse)
+        return;
+    QVector<QVariant> stored(m_fields.size());
+    for (int i = 0; i < m_fields.size(); ++i)
+        stored[i] = toStorage(m_fields[i], m_buffer[i]);
+    if (m_state == State::Insert) {
+        QStringList marks;
+        for (int i = 0; i < m_fields.size(); ++i)
+            marks << QStringLiteral("?%1").arg(i + 1);
+        Statement st(*m_conn, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(quoteIdentifier(m_table), fieldList(), marks.join(u", ")));
+        for (int i = 0; i < stored.size(); ++i)
+            st.bind(i + 1, stored[i]);
+        st.run();
+        m_rows << sqlite3_last_insert_rowid(m_conn->handle());
+        m_state = State::Browse;
+        m_buffer.clear();
+        m_current = int(m_rows.size()) - 1;
+        m_bof = m_eof = false;
+        emit rowInserted(m_current);
+        emit currentChanged();
+        return;
+    }
+    QStringList sets;
+    for (int i = 0; i < m_fields.size(); ++i)
+        sets << QStringLiteral("%1=?%2").arg(quoteIdentifier(m_fields[i].name)).arg(i + 1);
+    const qint64 rowid = m_rows[m_current];
+    Statement st(*m_conn, QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?%3")
+                              .arg(quoteIdentifier(m_table), sets.join(u", "))
+                              .arg(m_fields.size() + 1));
+    for (int i = 0; i < stored.size(); ++i)
+        st.bind(i + 1, stored[i]);
+    st.bind(int(m_fields.size()) + 1, rowid);
+    st.run();
+    m_cache.remove(rowid);
+    m_state = State::Browse;
+    m_buffer.clear();
+    emit rowUpdated(m_current);
+}
+
+void Dataset::cancel()
+{
+    if (m_state == State::Edit || m_state == State::Insert) {
+        m_state = State::Browse;
+        m_buffer.clear();
+        emit rowUpdated(m_current);
+    }
+}
+
+void Dataset::deleteCurrent()
+{
+    if (m_state == State::Insert) {
+        cancel();
+        return;
+    }
+    requireRows();
+    m_state = State::Browse;
+    const qint64 rowid = m_rows[m_current];
+    Statement st(*m_conn, QStringLiteral("DELETE FROM %1 WHERE rowid=?1").arg(quoteIdentifier(m_table)));
+    st.bind(1, rowid);
+    st.run();
+    m_cache.remove(rowid);
+    const int removed = m_current;
+    m_rows.remove(removed);
+    if (m_current >= m_rows.size())
+        m_current = std::max(0, int(m_rows.size()) - 1);
+    m_eof = m_rows.isEmpty() || removed >= m_rows.size();
+    m_bof = m_rows.isEmpty();
+    emit rowRemoved(removed);
+    emit currentChanged();
+}
+
+void Dataset::emptyTable()
+{
+    checkBrowseMode();
+    Statement st(*m_conn, QStringLiteral("DELETE FROM %1").arg(quoteIdentifier(m_table)));
+    st.run();
+    m_rows.clear();
+    invalidateCache();
+    m_current = 0;
+    m_eof = m_bof = true;
+    emit rowsReset();
+    emit currentChanged();
+}
+
+bool Dataset::locate(const QString &fieldName, const QVariant &wanted, LocateOptions options)
+{
+    checkBrowseMode();
+    const int fi = int(&field(fieldName) - m_fields.constData());
+    const FieldDef &f = m_fields[fi];
+    const bool textual = isTextKind(f.kind);
+    const QString wantedText = wanted.toString();
+    const double wantedNumber = wanted.toDouble();
+    const bool wantBlank = !wanted.isValid() || wanted.isNull();
+    const int found = scan(0, [&](int, const RowView &row) {
+        const QVariant v = row.value(fi);
+        if (wantBlank)
+            return !(v.isNull() || !v.isValid());
+        if (v.isNull() || !v.isValid())
+            return true;
+        if (!textual)
+            return v.toDouble() != wantedNumber;
+        const QString s = v.toString();
+        const Qt::CaseSensitivity cs = options.caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
+        const bool match = options.partialKey ? s.startsWith(wantedText, cs) : s.compare(wantedText, cs) == 0;
+        return !match;
+    });
+    if (found >= m_rows.size())
+        return false;
+    m_current = found;
+    m_bof = m_eof = false;
+    emit currentChanged();
+    return true;
+}
+
+void Dataset::setFiltered(bool on)
+{
+    m_filtered = on;
+    if (!isOpen())
+        return;
+    checkBrowseMode();
+    refresh();
+}
+
+void Dataset::refresh()
+{
+    checkBrowseMode();
+    loadRows();
+    m_current = 0;
+    m_bof = true;
+    m_eof = m_rows.isEmpty();
+    emit rowsReset();
+    emit currentChanged();
+}
+
+int Dataset::scan(int from, const std::function<bool(int, const RowView &)> &visit) const
+{
+    requireOpen();
+    for (int i = std::max(0, from); i < m_rows.size(); ++i) {
+        CachedRow row(&m_fields, &fetch(m_rows[i]));
+        if (!visit(i, row))
+            return i;
+    }
+    return int(m_rows.size());
+}
+
+} // namespace storage

@@ -1,0 +1,166 @@
+#pragma once
+#include "fields.h"
+
+#include <QHash>
+#include <QObject>
+#include <QVariant>
+#include <QVector>
+
+#include <functional>
+#include <memory>
+
+namespace storage {
+
+class Connection;
+class Database;
+class Statement;
+
+class Dataset;
+
+struct LocateOptions {
+    bool caseInsensitive = false;
+    bool partialKey = false;
+};
+
+// The values of one row while the engine reads it (filter callbacks, scans). Values are
+// read from the row on demand.
+class RowView {
+public:
+    virtual ~RowView() = default;
+    virtual QVariant value(int field) const = 0;
+    const Fields &fields() const { return *m_fields; }
+
+protected:
+    explicit RowView(const Fields *fields) : m_fields(fields) {}
+    const Fields *m_fields;
+};
+
+// A table or a one-table query with a current row: the engine's dataset. A dataset holds the row
+// ids of the rows it shows, in its order, and fetches values as they are asked for; every write
+// goes straight to the file.
+class Dataset : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+    // Decides per row whether it is visible while the filtered flag is on.
+    using RowFilter = std::function<bool(const RowView &row)>;
+
+    explicit Dataset(QObject *parent = nullptr);
+    ~Dataset() override;
+
+    // Where the rows come from: a table file in a directory ...
+    void setDirectory(const QString &dir) { m_directory = dir; }
+    const QString &directory() const { return m_directory; }
+    void setTableName(const QString &name);
+    const QString &tableName() const { return m_tableName; }
+    // ... a query over one table file in the directory ("select <*|fields> from <table> ...");
+    // parameters are bound, never spliced ...
+    void setSql(const QString &sql, const QVariantList &params = {});
+    const QString &sql() const { return m_sql; }
+    // ... or a named table of a multi-table database.
+    void setDatabase(Database *db) { m_database = db; }
+    // Exclusive use: a second opener of the file is refused while this one is open.
+    void setExclusive(bool on) { m_exclusive = on; }
+
+    void open();
+    void close();
+    bool isOpen() const { return m_state != State::Inactive; }
+    State state() const { return m_state; }
+    // Path of the open file (empty when closed).
+    QString filePath() const;
+
+    // Moves. Next on the last row sets the end flag and stays; prior on the first sets the start flag.
+    void first();
+    void next();
+    void prior();
+    void last();
+    bool eof() const;
+    bool bof() const;
+    int recordCount() const;
+    bool isEmpty() const { return recordCount() == 0; }
+    int currentIndex() const { return m_current; } // 0-based position among the visible rows
+    void setCurrentIndex(int index);
+
+    const Fields &fields() const { return m_fields; }
+    int fieldIndex(const QString &name) const; // ignoring case; -1 when missing
+    const FieldDef &field(const QString &name) const; // throws "Field '%s' not found"
+    void setDisplayWidth(int field, int width);
+
+    // Current row values; null for a blank cell.
+    QVariant value(const QString &name) const;
+    QVariant value(int field) const;
+    QString text(const QString &name) const;   // plain text form; empty for blank
+    double number(const QString &name) const;  // blank reads 0
+    // Any visible row's value, for views.
+    QVariant valueAt(int row, int field) const;
+
+    // Editing: append or edit, set values, post (straight to the file) or cancel.
+    void append();
+    void edit();
+    void setValue(const QString &name, const QVariant &value);
+    void setValue(int field, const QVariant &value);
+    void post();
+    void cancel();
+    void deleteCurrent();
+    void emptyTable();
+
+    // Makes the first matching row current; the current row stays when nothing matches.
+    bool locate(const QString &field, const QVariant &value, LocateOptions options = {});
+
+    void setFilterCallback(RowFilter filter) { m_filter = std::move(filter); }
+    // On an open dataset: ends a pending edit, re-reads the rows through the callback and moves
+    // to the first row, also when the flag keeps its value. On a closed one it is only recorded.
+    void setFiltered(bool on);
+    bool filtered() const { return m_filtered; }
+    void refresh();
+
+    // Visits the visible rows from a position on, in order, until visit returns false.
+    // Returns the position where it stopped, or recordCount() when it ran to the end.
+    int scan(int from, const std::function<bool(int row, const RowView &values)> &visit) const;
+
+signals:
+    void opened();
+    void closed();
+    void rowsReset();           // the set of rows was re-read
+    void currentChanged();      // another row became current (or the same row after a move)
+    void rowUpdated(int row);
+    void rowInserted(int row);
+    void rowRemoved(int row);
+    void filterWalkFinished();  // a walk through the filter callback has ended
+
+private:
+    void requireOpen() const;
+    void requireRows() const;
+    void checkBrowseMode();
+    void loadRows();
+    const QVector<QVariant> &fetch(qint64 rowid) const;
+    void invalidateCache() const;
+    QString fieldList() const;
+
+    QString m_directory;
+    QString m_tableName;
+    QString m_sql;
+    QVariantList m_params;
+    Database *m_database = nullptr;
+    bool m_exclusive = false;
+
+    std::shared_ptr<Connection> m_conn;
+    QString m_table;            // table inside the file
+    QString m_queryRest;        // query mode: everything after "from <table>"
+    QStringList m_projection;   // query mode: the fields asked for (empty: all)
+    Fields m_fields;
+    QVector<qint64> m_rows;
+    int m_current = 0;
+    bool m_eof = true;
+    bool m_bof = true;
+    State m_state = State::Inactive;
+    QVector<QVariant> m_buffer; // values being edited or appended
+
+    bool m_filtered = false;
+    RowFilter m_filter;
+
+    std::unique_ptr<Statement> m_fetch;
+    mutable QHash<qint64, QVector<QVariant>> m_cache;
+};
+
+} // namespace storage

@@ -1,0 +1,253 @@
+#include "fields.h"
+
+#include "core/numbers.h"
+#include "core/text.h"
+#include "error.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QLocale>
+#include <QTime>
+
+#include <sqlite3.h>
+
+#include <cmath>
+
+namespace storage {
+
+namespace {
+constexpr char16_t codes[] = u"AMFSIN$#DT@L";
+}
+
+QChar kindCode(FieldKind kind)
+{
+    return QChar(codes[int(kind)]);
+}
+
+bool kindFromCode(QChar code, FieldKind *kind)
+{
+    for (int i = 0; codes[i]; ++i) {
+        if (code == QChar(codes[i])) {
+            *kind = FieldKind(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+FieldDef parseFieldSpec(const QString &spec)
+{
+    FieldDef f;
+    const qsizetype colon = spec.lastIndexOf(u':');
+    QString type;
+    if (colon > 0) {
+        f.name = spec.left(colon);
+        type = spec.mid(colon + 1).trimmed();
+    } else {
+        f.name = spec;
+    }
+    f.kind = FieldKind::Alpha;
+    f.size = 255;
+    if (!type.isEmpty()) {
+        if (!kindFromCode(type[0], &f.kind))
+            throw Error(QStringLiteral("Unknown field type '%1' of field '%2'").arg(type, f.name));
+        f.size = type.size() > 1 ? type.mid(1).toInt() : (f.kind == FieldKind::Alpha ? 255 : 0);
+    }
+    f.displayWidth = defaultDisplayWidth(f);
+    return f;
+}
+
+QString fieldSpec(const FieldDef &field)
+{
+    QString s = field.name + u':' + kindCode(field.kind);
+    if (field.size > 0)
+        s += QString::number(field.size);
+    return s;
+}
+
+bool isTextKind(FieldKind k)
+{
+    return k == FieldKind::Alpha || isMemoKind(k);
+}
+
+bool isMemoKind(FieldKind k)
+{
+    return k == FieldKind::Memo || k == FieldKind::FmtMemo;
+}
+
+bool isIntegerKind(FieldKind k)
+{
+    return k == FieldKind::Short || k == FieldKind::Long;
+}
+
+bool isFloatKind(FieldKind k)
+{
+    return k == FieldKind::Float || k == FieldKind::Money;
+}
+
+int defaultDisplayWidth(const FieldDef &f)
+{
+    switch (f.kind) {
+    case FieldKind::Alpha: return f.size;
+    case FieldKind::Short: return 6;
+    case FieldKind::Long: return 11;
+    case FieldKind::Logical: return 5;
+    case FieldKind::Date: return 10;
+    case FieldKind::Time: return 10;
+    case FieldKind::Timestamp: return 18;
+    default: return 10;
+    }
+}
+
+QString sqlType(FieldKind k)
+{
+    switch (k) {
+    case FieldKind::Short:
+    case FieldKind::Long:
+    case FieldKind::Logical:
+    case FieldKind::Bcd: return QStringLiteral("INTEGER");
+    case FieldKind::Float:
+    case FieldKind::Money: return QStringLiteral("REAL");
+    default: return QStringLiteral("TEXT");
+    }
+}
+
+namespace {
+
+[[noreturn]] void badValue(const FieldDef &f, const QVariant &v)
+{
+    throw Error(QStringLiteral("'%1' is not a valid value for field '%2'").arg(v.toString(), f.name));
+}
+
+double toDouble(const FieldDef &f, const QVariant &v)
+{
+    if (v.typeId() == QMetaType::QString) {
+        double d = 0;
+        if (!core::tryParseFloat(v.toString(), &d))
+            badValue(f, v);
+        return d;
+    }
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    if (!ok)
+        badValue(f, v);
+    return d;
+}
+
+} // namespace
+
+QVariant toStorage(const FieldDef &f, const QVariant &value)
+{
+    if (!value.isValid() || value.isNull())
+        return isMemoKind(f.kind) ? QVariant(QString()) : QVariant();
+    if (value.typeId() == QMetaType::QString && value.toString().isEmpty() && !isMemoKind(f.kind))
+        return QVariant();
+    switch (f.kind) {
+    case FieldKind::Alpha: {
+        const QString s = value.toString();
+        return f.size > 0 ? core::cutToCp936Bytes(s, f.size) : s;
+    }
+    case FieldKind::Memo:
+    case FieldKind::FmtMemo: return value.toString();
+    case FieldKind::Short:
+    case FieldKind::Long: {
+        const double d = toDouble(f, value);
+        if (d != std::floor(d))
+            badValue(f, value);
+        const qint64 n = qint64(d);
+        if ((f.kind == FieldKind::Short && (n < -32768 || n > 32767)) || n < INT32_MIN || n > INT32_MAX)
+            badValue(f, value);
+        return n;
+    }
+    case FieldKind::Float:
+    case FieldKind::Money: return toDouble(f, value);
+    case FieldKind::Bcd: return qint64(std::llround(toDouble(f, value) * 10000.0));
+    case FieldKind::Logical: {
+        if (value.typeId() == QMetaType::QString) {
+            const QString s = value.toString().trimmed().toLower();
+            if (s == u"true" || s == u"1" || s == u"t" || s == u"是")
+                return qint64(1);
+            if (s == u"false" || s == u"0" || s == u"f" || s == u"否")
+                return qint64(0);
+            badValue(f, value);
+        }
+        return qint64(value.toBool() ? 1 : 0);
+    }
+    case FieldKind::Date: {
+        QDate d = value.typeId() == QMetaType::QString ? QDate::fromString(value.toString(), Qt::ISODate)
+                                                        : value.toDate();
+        if (!d.isValid())
+            badValue(f, value);
+        return d.toString(Qt::ISODate);
+    }
+    case FieldKind::Time: {
+        QTime t = value.typeId() == QMetaType::QString ? QTime::fromString(value.toString(), Qt::ISODate)
+                                                        : value.toTime();
+        if (!t.isValid())
+            badValue(f, value);
+        return t.toString(Qt::ISODate);
+    }
+    case FieldKind::Timestamp: {
+        QDateTime t = value.typeId() == QMetaType::QString
+                          ? QDateTime::fromString(value.toString(), Qt::ISODate)
+                          : value.toDateTime();
+        if (!t.isValid())
+            badValue(f, value);
+        return t.toString(Qt::ISODate);
+    }
+    }
+    return value;
+}
+
+QVariant fromStorage(const FieldDef &f, sqlite3_stmt *stmt, int col)
+{
+    const int type = sqlite3_column_type(stmt, col);
+    if (type == SQLITE_NULL)
+        return isMemoKind(f.kind) ? QVariant(QString()) : QVariant();
+    auto text = [&] {
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, col)),
+                                 sqlite3_column_bytes(stmt, col));
+    };
+    switch (f.kind) {
+    case FieldKind::Alpha:
+    case FieldKind::Memo:
+    case FieldKind::FmtMemo: return text();
+    case FieldKind::Short:
+    case FieldKind::Long:
+        if (type == SQLITE_INTEGER)
+            return int(sqlite3_column_int64(stmt, col));
+        return text().toInt();
+    case FieldKind::Float:
+    case FieldKind::Money: return sqlite3_column_double(stmt, col);
+    case FieldKind::Bcd: return double(sqlite3_column_int64(stmt, col)) / 10000.0;
+    case FieldKind::Logical: return sqlite3_column_int64(stmt, col) != 0;
+    case FieldKind::Date: return QDate::fromString(text(), Qt::ISODate);
+    case FieldKind::Time: return QTime::fromString(text(), Qt::ISODate);
+    case FieldKind::Timestamp: return QDateTime::fromString(text(), Qt::ISODate);
+    }
+    return QVariant();
+}
+
+QString plainText(const FieldDef &f, const QVariant &v)
+{
+    if (!v.isValid() || v.isNull())
+        return QString();
+    const QLocale locale = QLocale::system();
+    switch (f.kind) {
+    case FieldKind::Alpha:
+    case FieldKind::Memo:
+    case FieldKind::FmtMemo: return v.toString();
+    case FieldKind::Short:
+    case FieldKind::Long: return QString::number(v.toLongLong());
+    case FieldKind::Float:
+    case FieldKind::Money: return core::formatNumber(v.toDouble());
+    case FieldKind::Bcd: return core::formatNumber(v.toDouble());
+    case FieldKind::Logical: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case FieldKind::Date: return locale.toString(v.toDate(), QLocale::ShortFormat);
+    case FieldKind::Time: return locale.toString(v.toTime(), QLocale::ShortFormat);
+    case FieldKind::Timestamp: return locale.toString(v.toDateTime(), QLocale::ShortFormat);
+    }
+    return v.toString();
+}
+
+} // namespace storage

@@ -1,0 +1,49 @@
+#pragma once
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+struct sqlite3_stmt;
+
+namespace storage {
+
+// The field kinds of the table files. Codes are one letter each, as written in content schemas:
+// A alphanumeric (with a size), M memo, F formatted memo, S short, I long, N float, $ money,
+// # BCD, D date, T time, @ timestamp, L logical.
+enum class FieldKind { Alpha, Memo, FmtMemo, Short, Long, Float, Money, Bcd, Date, Time, Timestamp, Logical };
+
+struct FieldDef {
+    QString name;
+    FieldKind kind = FieldKind::Alpha;
+    int size = 0;          // alphanumeric: bytes of the code page 936 form; memo: declared size
+    int displayWidth = 0;  // characters shown in a grid column
+};
+
+using Fields = QVector<FieldDef>;
+
+QChar kindCode(FieldKind kind);
+bool kindFromCode(QChar code, FieldKind *kind);
+// Parses "name:A20", "name:S", "基本尺寸:N" (the kind defaults to A with size 255 when missing).
+FieldDef parseFieldSpec(const QString &spec);
+QString fieldSpec(const FieldDef &field);
+
+bool isTextKind(FieldKind kind);    // alphanumeric and memo kinds
+bool isMemoKind(FieldKind kind);    // memo kinds: never blank
+bool isIntegerKind(FieldKind kind); // short, long
+bool isFloatKind(FieldKind kind);   // float, money
+int defaultDisplayWidth(const FieldDef &field);
+// Declared SQLite type whose affinity never rewrites a stored value ("0101" stays text).
+QString sqlType(FieldKind kind);
+
+// Converts a value to what is stored for the field (NULL for a blank; an empty text stored into
+// anything but a memo is blank; alphanumeric texts cut at the last whole character that fits).
+// Throws storage::Error when the value does not convert to the field's kind.
+QVariant toStorage(const FieldDef &field, const QVariant &value);
+// Reads a stored column back as the field's value: null for blank, memo NULL as empty text.
+QVariant fromStorage(const FieldDef &field, sqlite3_stmt *stmt, int column);
+
+// Plain text form of a non-blank value: texts as stored, numbers as in core::formatNumber,
+// dates, times and logicals in the user's locale.
+QString plainText(const FieldDef &field, const QVariant &value);
+
+} // namespace storage

@@ -1,0 +1,32 @@
+#pragma once
+#include "core/dialogs.h"
+
+#include <QQueue>
+#include <QStringList>
+
+// Dialogs for tests: records every text shown and answers from queues without blocking.
+class ScriptedDialogs : public core::Dialogs {
+public:
+    ScriptedDialogs() { core::setDialogs(this); }
+    ~ScriptedDialogs() override { core::setDialogs(nullptr); }
+
+    void notice(QWidget *, const QString &text) override { notices << text; }
+    void error(const QString &text) override { errors << text; }
+    bool confirm(QWidget *, const QString &text) override
+    {
+        questions << text;
+        return answers.isEmpty() ? true : answers.dequeue();
+    }
+    QString openFile(QWidget *, const QString &, const QString &) override { return files.isEmpty() ? QString() : files.dequeue(); }
+    QString saveFile(QWidget *, const QString &, const QString &) override { return files.isEmpty() ? QString() : files.dequeue(); }
+    bool choosePrinter(QWidget *, QPrinter &) override { return printAnswer; }
+
+    void clear() { notices.clear(); errors.clear(); questions.clear(); }
+
+    QStringList notices;   // texts of notice boxes, in order
+    QStringList errors;    // texts of default error boxes
+    QStringList questions; // texts of OK/Cancel questions
+    QQueue<bool> answers;  // answers to questions (OK when empty)
+    QQueue<QString> files; // paths chosen in file dialogs (cancel when empty)
+    bool printAnswer = false;
+};
