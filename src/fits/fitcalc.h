@@ -1,0 +1,66 @@
+#pragma once
+#include <QString>
+
+#include <optional>
+
+namespace fits {
+
+class FitTables;
+
+// How a tolerance zone gets its fundamental deviation: which column of its deviation table holds
+// it, and whether that is the zone's lower or upper limit (the other one is IT away). Js and js
+// lie symmetric about zero and read no deviation table.
+struct ZoneRule {
+    enum Kind { None, Symmetric, FromLower, FromUpper };
+    Kind kind = None;
+    QString column;
+};
+
+// The rules of ISO 286 by letter and grade, letters compared ordinally: A..H read EI, J, K..N
+// and P..Z read ES from the grade's column; a..h read es, j, k and m..z read ei.
+ZoneRule holeRule(const QString &letter, int grade);
+ZoneRule shaftRule(const QString &letter, int grade);
+
+// The limits of one zone in millimetres, kept in whole hundredths of a micrometre: every table
+// value is a multiple of 0.05 µm, so this holds them exactly and drops the noise of the sums.
+struct ZoneLimits {
+    enum Status {
+        NotComputed, // the letter names no zone
+        Undefined,   // the standard defines no such zone at this size
+        Computed
+    };
+    Status status = NotComputed;
+    double upper = 0;
+    double lower = 0;
+};
+
+// The deviation text shown for a limit: "+0.013", "0", "-0.011", "5E-5".
+QString formatDeviation(double value);
+
+// The two texts shown for a zone (upper, lower). The size text is read again: while it is not a
+// size the calculator computes for, and for a zone not computed, both are empty.
+struct ZoneTexts {
+    QString upper;
+    QString lower;
+};
+ZoneTexts zoneTexts(const QString &sizeText, const ZoneLimits &zone);
+
+// "间隙配合" when EI >= es, otherwise "过盈配合" when ES <= ei, otherwise "过渡配合"; empty unless
+// both zones are computed.
+QString fitType(const ZoneLimits &hole, const ZoneLimits &shaft);
+
+// Computes the zones of a basic size from the tolerance tables.
+class FitCalculator {
+public:
+    explicit FitCalculator(FitTables &tables) : m_tables(tables) {}
+
+    ZoneLimits hole(float basicSize, const QString &letter, int grade) { return zone(basicSize, holeRule(letter, grade), grade, true); }
+    ZoneLimits shaft(float basicSize, const QString &letter, int grade) { return zone(basicSize, shaftRule(letter, grade), grade, false); }
+
+private:
+    ZoneLimits zone(float basicSize, const ZoneRule &rule, int grade, bool isHole);
+
+    FitTables &m_tables;
+};
+
+} // namespace fits
