@@ -1,0 +1,80 @@
+#pragma once
+#include <QMainWindow>
+
+#include "binding/datasource.h"
+#include "storage/dataset.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QTreeView;
+class QMenu;
+
+namespace binding {
+class DBGrid;
+}
+namespace browser {
+class CatalogueModel;
+class PageArea;
+} // namespace browser
+
+// The main window: catalogue, index, find and bookmark tabs on the left, the page area on the
+// right, the toolbar above.
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    TfrmMain();
+    ~TfrmMain() override;
+
+    // Start-up work, run once when the window is first shown.
+    void FormShow();
+    void FormResize();
+    void PageControlChange();
+    void FormClose();
+    void ShowPage(unsigned kind);
+
+    // Datasets of the window.
+    storage::Dataset *T_Tree, *TreeM, *Query1, *Q_Tree, *QF_tree, *T_history, *tBook, *tblView;
+    binding::DataSource *dsTree, *dsQtree, *dsQFTree, *dsBook, *dstblView;
+
+    // Controls.
+    QToolBar *ToolBar1;
+    QToolButton *ToolButton1, *ToolButton2, *ToolButton4, *ToolButton6, *ToolButton7, *ToolButton8,
+        *ToolButton10, *ToolButton11;
+    QAction *N6; // 文件 → 查询结果
+    QWidget *Panel1;
+    QSplitter *Splitter1;
+    QTabWidget *PageControl;
+    QWidget *Ts_ml, *Ts_index, *Ts_search, *Ts_bookmark;
+    QTreeView *m_Tree;
+    QPushButton *Button1;
+    QLabel *Label1, *Label2;
+    QLineEdit *s_index, *E_search;
+    binding::DBGrid *DBGrid2, *DBGrid3, *DBGrid1;
+    QPushButton *BitBtn1, *BitBtn2;
+    QMenu *PopupMenu_dh;
+    QAction *N18;
+    browser::PageArea *Panel2;
+    browser::CatalogueModel *treeModel;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Wiring of the controls whose behaviour lives in other modules (one file each).
+    void wireBrowser();   // UMain_browser.cpp: tree click, history, index and find, bookmarks, viewers
+    void wireDataTools(); // UMain_datatools.cpp: data query, search, result capture, results log
+    void buildToolbar();
+    void buildMenus();
+    void buildLeftPane();
+    bool m_shown = false;
+};
+
+extern TfrmMain *frmMain;

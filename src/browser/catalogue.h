@@ -1,0 +1,68 @@
+#pragma once
+#include <QAbstractItemModel>
+#include <QIcon>
+#include <QVector>
+
+namespace storage {
+class Dataset;
+}
+
+namespace browser {
+
+// The record every catalogue tree node carries.
+struct TTreeRec {
+    QString NodeID;    // the node's CID
+    QString Title;     // the node's CName (also its text)
+    QString BranchKey; // "0": the node is in vtree.DB; otherwise the root whose branch table holds it
+};
+
+// The catalogue tree's model: nodes kept in one vector, no item objects per node, so tens of
+// thousands of nodes stay cheap. Every node shows image 0, and image 1 while selected.
+class CatalogueModel : public QAbstractItemModel {
+    Q_OBJECT
+public:
+    explicit CatalogueModel(QObject *parent = nullptr);
+
+    // Adds a node as the last child of parent (-1: the root level) and returns its id.
+    int addNode(int parent, const TTreeRec &rec);
+    void clear();
+    int nodeCount() const { return int(m_nodes.size()); }
+    const TTreeRec &record(int node) const { return m_nodes[node].rec; }
+    int nodeOf(const QModelIndex &index) const { return index.isValid() ? int(index.internalId()) : -1; }
+    QModelIndex indexOf(int node) const;
+    void setImages(const QIcon &icon) { m_icon = icon; }
+
+    // Children are added in bulk while the tree is built; views see the result at the end.
+    void beginBuild() { beginResetModel(); }
+    void endBuild() { endResetModel(); }
+
+    QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
+    QModelIndex parent(const QModelIndex &child) const override;
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+
+private:
+    struct Node {
+        TTreeRec rec;
+        int parent;
+        int row;
+        QVector<int> children;
+    };
+    QVector<Node> m_nodes;
+    QVector<int> m_roots;
+    QIcon m_icon;
+};
+
+// Fills the catalogue from the root table (dataset on vtree.DB) and one branch table per root
+// (read through `branch`, a query dataset pointed at the branch directory). A root's children
+// hang under the node whose CID is their ParentID when that node was added before them in
+// (ParentID, CID) order, otherwise directly under the root. Throws the engine's error or the
+// conversion error of a blank field; nodes added until then stay.
+void BuildTree(storage::Dataset &roots, storage::Dataset &branch, CatalogueModel &model);
+void AddBranch(storage::Dataset &branch, CatalogueModel &model, int rootNode, const QString &id);
+
+// Reads a field as text; a blank field cannot be read as text and raises the conversion error.
+QString fieldText(const storage::Dataset &ds, const QString &field);
+
+} // namespace browser

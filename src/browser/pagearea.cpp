@@ -1,0 +1,262 @@
+#include "pagearea.h"
+
+#include "binding/dbgrid.h"
+#include "binding/dbmemo.h"
+#include "core/error.h"
+#include "core/sharedstate.h"
+#include "core/text.h"
+#include "pagerules.h"
+#include "storage/dataset.h"
+#include "storage/paths.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QImageReader>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace browser {
+
+namespace {
+
+QPixmap loadPicture(const QString &path)
+{
+    QImageReader reader(path);
+    const QImage img = reader.read();
+    if (img.isNull())
+        throw core::Error(QStringLiteral("Cannot load picture \"%1\": %2").arg(path, reader.errorString()));
+    return QPixmap::fromImage(img);
+}
+
+QFont songti(int pixels)
+{
+    QFont f(QStringLiteral("宋体"));
+    f.setPixelSize(pixels);
+    return f;
+}
+
+} // namespace
+
+PageArea::PageArea(storage::Dataset *tblView, QWidget *leftTabs, QWidget *parent)
+    : QWidget(parent), m_tblView(tblView), m_leftTabs(leftTabs)
+{
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    P_title = new QWidget(this);
+    P_title->setFixedHeight(32);
+    itemtitle = new QLabel(P_title);
+    itemtitle->move(24, 8);
+    itemtitle->setFont(songti(15));
+    itemtitle->setStyleSheet(QStringLiteral("color: blue"));
+    itemtitle->setMinimumWidth(600);
+    outer->addWidget(P_title);
+
+    Splitter2 = new QSplitter(Qt::Vertical, this);
+    Splitter2->setHandleWidth(1);
+    Splitter2->setChildrenCollapsible(false);
+    outer->addWidget(Splitter2, 1);
+
+    Pan_Dat = new QWidget(Splitter2);
+    m_datLayout = new QGridLayout(Pan_Dat);
+    m_datLayout->setContentsMargins(0, 0, 0, 0);
+    img_cover = new QLabel(Pan_Dat);
+    img_cover->setScaledContents(true);
+    img_cover->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    imgPic = new QLabel(Pan_Dat);
+    imgPic->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    imgPic->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    DBview = new binding::DBGrid(Pan_Dat);
+    DBview->setEditable(true);
+    Pan_web = new QWidget(Pan_Dat);
+    auto *webLayout = new QVBoxLayout(Pan_web);
+    webLayout->setContentsMargins(0, 0, 0, 0);
+    WebBrowser = new QTextBrowser(Pan_web);
+    WebBrowser->setOpenLinks(true);
+    webLayout->addWidget(WebBrowser);
+    Memo1 = new QPlainTextEdit(Pan_Dat);
+    for (QWidget *w : {static_cast<QWidget *>(img_cover), static_cast<QWidget *>(imgPic),
+                       static_cast<QWidget *>(DBview), Pan_web, static_cast<QWidget *>(Memo1)}) {
+        m_datLayout->addWidget(w, 0, 0);
+        w->hide();
+    }
+
+    Pan_M = new QWidget(Splitter2);
+    auto *lower = new QVBoxLayout(Pan_M);
+    lower->setContentsMargins(0, 0, 0, 0);
+    Splitter3 = new QSplitter(Qt::Horizontal, Pan_M);
+    Splitter3->setChildrenCollapsible(false);
+    lower->addWidget(Splitter3);
+    Pan_fz = new QWidget(Splitter3);
+    auto *noteLayout = new QVBoxLayout(Pan_fz);
+    noteLayout->setContentsMargins(0, 0, 0, 0);
+    DBMemo1 = new binding::DBMemo(Pan_fz);
+    DBMemo1->setDataField(QStringLiteral("CMemo"));
+    noteLayout->addWidget(DBMemo1);
+    Pan_pic = new QWidget(Splitter3);
+    auto *picLayout = new QVBoxLayout(Pan_pic);
+    picLayout->setContentsMargins(0, 0, 0, 0);
+    Image1 = new QLabel(Pan_pic);
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    picLayout->addWidget(Image1);
+    Splitter2->setSizes({400, 300});
+    Splitter3->setSizes({312, 400});
+}
+
+void PageArea::setCalculators(QWidget *frmgcph, QWidget *frmgccx)
+{
+    m_frmgcph = frmgcph;
+    m_frmgccx = frmgccx;
+}
+
+void PageArea::setCoverPicture(const QPixmap &cover)
+{
+    img_cover->setPixmap(cover);
+}
+
+void PageArea::ShowPage(unsigned kind)
+{
+    core::SharedState &s = core::shared();
+    m_leftTabs->setEnabled(false);
+    // The left tabs come back whatever happens below (a picture that does not load ends the switch).
+    struct Enable {
+        QWidget *w;
+        ~Enable() { w->setEnabled(true); }
+    } enableAgain{m_leftTabs};
+
+    if (s.EmbeddedWindow == u"frmgcph" && m_frmgcph)
+        m_frmgcph->hide();
+    else if (s.EmbeddedWindow == u"frmgccx" && m_frmgccx)
+        m_frmgccx->hide();
+    s.EmbeddedWindow.clear();
+
+    Pan_M->show();
+    Pan_fz->show();
+    Pan_pic->show();
+    const bool hasPicture = !s.CurPicture.isEmpty();
+    const bool hasNote = !core::trimBlanks(DBMemo1->toPlainText()).isEmpty();
+    const LowerPaneLayout layout = lowerPaneLayout(hasPicture, hasNote);
+    if (layout.visible) {
+        const int total = std::max(Splitter2->height(), 401);
+        Splitter2->setSizes({400, total - 400});
+    } else {
+        Pan_M->hide();
+    }
+    Pan_fz->setVisible(layout.showNote);
+    Pan_pic->setVisible(layout.showPicture);
+    if (layout.showNote && layout.showPicture) {
+        const int half = Pan_Dat->width() / 2;
+        Splitter3->setSizes({half, std::max(1, Splitter3->width() - half)});
+    }
+
+    QString picture = hasPicture ? pictureFile(s.AppDir + QStringLiteral("img/"), s.CurPicture) : QString();
+    if (picture.isEmpty()) {
+        picture = storage::resolvePath(s.AppDir + QStringLiteral("111.bmp"));
+        if (picture.isEmpty())
+            throw core::Error(QStringLiteral("Cannot open file \"%1\". No such file or directory")
+                                  .arg(s.AppDir + QStringLiteral("111.bmp")));
+    }
+    Image1->setPixmap(loadPicture(picture));
+    s.CurPicture.clear();
+
+    Pan_web->hide();
+    img_cover->hide();
+    DBview->hide();
+    imgPic->hide();
+    switch (kind) {
+    case 0: img_cover->show(); break;
+    case 3:
+        DBview->show();
+        DBview->setEnabled(true);
+        P_title->show();
+        itemtitle->setText(s.CurTitle);
+        showDataTable();
+        break;
+    case 4:
+        P_title->hide();
+        Pan_web->show();
+        showHtmlPage();
+        break;
+    case 6: {
+        P_title->show();
+        itemtitle->setText(s.CurTitle);
+        imgPic->show();
+        const QString dir = s.AppDir + QStringLiteral("img/");
+        QString file = storage::resolvePath(dir + s.CurTable + QStringLiteral(".bmp"));
+        if (file.isEmpty())
+            file = dir + s.CurTable + QStringLiteral(".jpg");
+        try {
+            imgPic->setPixmap(loadPicture(storage::resolvePath(file).isEmpty() ? file : storage::resolvePath(file)));
+        } catch (const core::Error &) {
+            // the page picture keeps what it showed
+        }
+        imgPic->update();
+        break;
+    }
+    case 7:
+        P_title->show();
+        itemtitle->setText(s.CurTitle);
+        if (s.CurTable == u"frmgcph")
+            embed(m_frmgcph, s.CurTable);
+        else if (s.CurTable == u"frmgccx")
+            embed(m_frmgccx, s.CurTable);
+        break;
+    default: break;
+    }
+    s.CurPicture.clear();
+}
+
+void PageArea::showDataTable()
+{
+    const core::SharedState &s = core::shared();
+    try {
+        m_tblView->close();
+        if (s.CurTable.isEmpty())
+            return;
+        m_tblView->setTableName(s.CurTable);
+        m_tblView->open();
+        const QFontMetrics fm(DBview->font());
+        for (int i = 0; i < m_tblView->fields().size(); ++i) {
+            const storage::FieldDef &f = m_tblView->fields()[i];
+            const int w = columnDisplayWidth(f.name, f.displayWidth);
+            m_tblView->setDisplayWidth(i, w);
+            DBview->setColumnWidth(i, w * fm.averageCharWidth() + 8);
+        }
+        DBview->viewport()->update();
+    } catch (const core::Error &) {
+        // a data page whose table does not open shows an empty grid
+    }
+}
+
+void PageArea::showHtmlPage()
+{
+    core::SharedState &s = core::shared();
+    s.CurTable = htmlPagePath(s.AppDir, s.CurTable);
+    const QString file = storage::resolvePath(s.CurTable);
+    if (file.isEmpty()) {
+        WebBrowser->setHtml(QStringLiteral("<h3>无法显示此网页</h3><p>找不到文件：%1</p>").arg(s.CurTable.toHtmlEscaped()));
+        return;
+    }
+    WebBrowser->setSearchPaths({QFileInfo(file).absolutePath()});
+    WebBrowser->setSource(QUrl::fromLocalFile(file), QTextDocument::HtmlResource);
+}
+
+void PageArea::embed(QWidget *calculator, const QString &name)
+{
+    if (!calculator)
+        return;
+    if (calculator->parentWidget() != Pan_Dat) {
+        calculator->setParent(Pan_Dat, calculator->windowFlags() & ~Qt::Window);
+        m_datLayout->addWidget(calculator, 0, 0);
+    }
+    calculator->show();
+    core::shared().EmbeddedWindow = name;
+}
+
+} // namespace browser

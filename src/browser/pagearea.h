@@ -1,0 +1,66 @@
+#pragma once
+#include <QLabel>
+#include <QPixmap>
+#include <QWidget>
+
+class QGridLayout;
+class QSplitter;
+class QTextBrowser;
+class QPlainTextEdit;
+
+namespace binding {
+class DBGrid;
+class DBMemo;
+} // namespace binding
+namespace storage {
+class Dataset;
+}
+
+namespace browser {
+
+// The page area of the main window: the title bar, the upper pane that shows the page (cover,
+// data grid, HTML page, picture or an embedded calculator) and the lower pane with the node's
+// note and picture. ShowPage lays it out from the shared state for one page kind.
+class PageArea : public QWidget {
+    Q_OBJECT
+public:
+    // tblView: the data view's table; leftTabs: disabled while a page is switched.
+    PageArea(storage::Dataset *tblView, QWidget *leftTabs, QWidget *parent = nullptr);
+
+    // The calculator windows that kind-7 pages embed, by name ("frmgcph", "frmgccx").
+    void setCalculators(QWidget *frmgcph, QWidget *frmgccx);
+    void setCoverPicture(const QPixmap &cover);
+
+    // Lays out and fills the page for the kind (the node's CFrame, read as unsigned).
+    void ShowPage(unsigned kind);
+
+    QWidget *P_title;
+    QLabel *itemtitle;
+    QWidget *Pan_Dat;
+    QLabel *img_cover;
+    QLabel *imgPic;
+    binding::DBGrid *DBview;
+    QWidget *Pan_web;
+    QTextBrowser *WebBrowser;
+    QPlainTextEdit *Memo1; // hidden scratch memo
+    QSplitter *Splitter2;  // between the upper and the lower pane
+    QWidget *Pan_M;
+    QWidget *Pan_fz;
+    binding::DBMemo *DBMemo1;
+    QSplitter *Splitter3;  // between the note and the picture
+    QWidget *Pan_pic;
+    QLabel *Image1;
+
+private:
+    void showDataTable();
+    void showHtmlPage();
+    void embed(QWidget *calculator, const QString &name);
+
+    storage::Dataset *m_tblView;
+    QWidget *m_leftTabs;
+    QGridLayout *m_datLayout;
+    QWidget *m_frmgcph = nullptr;
+    QWidget *m_frmgccx = nullptr;
+};
+
+} // namespace browser

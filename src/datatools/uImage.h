@@ -1,0 +1,12 @@
+#pragma once
+#include <QWidget>
+
+
+
+class TfrmImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfrmImage();
+};
+
+extern TfrmImage *frmImage;
