@@ -17,13 +17,14 @@ QByteArray toCp936(const QString &text)
     }
     if (ascii)
         return text.toLatin1();
-    thread_local QStringEncoder encoder("GB18030");
+    // Stateless: a text ending inside a character must not leak into the next one.
+    thread_local QStringEncoder encoder("GB18030", QStringConverter::Flag::Stateless);
     return encoder.encode(text);
 }
 
 QString fromCp936(const QByteArray &bytes)
 {
-    thread_local QStringDecoder decoder("GB18030");
+    thread_local QStringDecoder decoder("GB18030", QStringConverter::Flag::Stateless);
     if (!bytes.contains('\x80'))
         return decoder.decode(bytes);
     // 0x80 is never a lead byte in GB18030; code page 936 maps it to the euro sign.

@@ -1,0 +1,186 @@
+// Number text and number reading.
+#include "core/error.h"
+#include "core/numbers.h"
+
+#include <QTest>
+
+#include <limits>
+
+class TstNumbers : public QObject {
+    Q_OBJECT
+private slots:
+    void formatNumber_data();
+    void formatNumber();
+    void parseFloat_data();
+    void parseFloat();
+    void parseFloatErrors_data();
+    void parseFloatErrors();
+    void parseInt_data();
+    void parseInt();
+    void parseIntErrors_data();
+    void parseIntErrors();
+    void roundHalfEven_data();
+    void roundHalfEven();
+};
+
+void TstNumbers::formatNumber_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0.013") << 0.013 << u"0.013"_qs;
+    QTest::newRow("-0.02+0.009") << -0.02 + 0.009 << u"-0.011"_qs;
+    QTest::newRow("0.1+0.2") << 0.1 + 0.2 << u"0.3"_qs;
+    QTest::newRow("zero") << 0.0 << u"0"_qs;
+    QTest::newRow("negative zero") << -0.0 << u"0"_qs;
+    QTest::newRow("12.5") << 12.5 << u"12.5"_qs;
+    QTest::newRow("whole") << 100.0 << u"100"_qs;
+    QTest::newRow("negative whole") << -20.0 << u"-20"_qs;
+    QTest::newRow("5E-5") << 5e-5 << u"5E-5"_qs;
+    QTest::newRow("-9E-5") << -9e-5 << u"-9E-5"_qs;
+    QTest::newRow("0.0001 is fixed") << 0.0001 << u"0.0001"_qs;
+    QTest::newRow("15 nines stay") << 0.0000999999999999999 << u"9.99999999999999E-5"_qs;
+    QTest::newRow("16 nines round up to 0.0001") << 0.00009999999999999999 << u"0.0001"_qs;
+    QTest::newRow("0.00012345") << 0.00012345 << u"0.00012345"_qs;
+    QTest::newRow("1.5E20") << 1.5e20 << u"1.5E20"_qs;
+    QTest::newRow("1E15 is scientific") << 1e15 << u"1E15"_qs;
+    QTest::newRow("just below 1E15") << 999999999999999.0 << u"999999999999999"_qs;
+    QTest::newRow("rounds up to 1E15") << 999999999999999.9 << u"1E15"_qs;
+    QTest::newRow("1E14") << 1e14 << u"100000000000000"_qs;
+    QTest::newRow("15 significant digits") << 1.23456789012345678 << u"1.23456789012346"_qs;
+    QTest::newRow("large with digits") << 123456789012345678.0 << u"1.23456789012346E17"_qs;
+    QTest::newRow("1.5E-10") << 1.5e-10 << u"1.5E-10"_qs;
+}
+
+void TstNumbers::formatNumber()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(core::formatNumber(value), text);
+}
+
+void TstNumbers::parseFloat_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("plain") << u"12.5"_qs << 12.5;
+    QTest::newRow("blanks around") << u"  20  "_qs << 20.0;
+    QTest::newRow("plus sign") << u"+3"_qs << 3.0;
+    QTest::newRow("minus sign") << u"-0.011"_qs << -0.011;
+    QTest::newRow("leading point") << u".5"_qs << 0.5;
+    QTest::newRow("trailing point") << u"5."_qs << 5.0;
+    QTest::newRow("exponent") << u"1.5E20"_qs << 1.5e20;
+    QTest::newRow("small e with sign") << u"5e-5"_qs << 5e-5;
+    QTest::newRow("exponent plus") << u"-2E+2"_qs << -200.0;
+}
+
+void TstNumbers::parseFloat()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(core::parseFloat(text), value);
+    double got = 0;
+    QVERIFY(core::tryParseFloat(text, &got));
+    QCOMPARE(got, value);
+}
+
+void TstNumbers::parseFloatErrors_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("blank") << u"   "_qs;
+    QTest::newRow("letters") << u"abc"_qs;
+    QTest::newRow("trailing letters") << u"12mm"_qs;
+    QTest::newRow("two points") << u"1.2.3"_qs;
+    QTest::newRow("inner blank") << u"1 2"_qs;
+    QTest::newRow("sign only") << u"-"_qs;
+    QTest::newRow("point only") << u"."_qs;
+    QTest::newRow("exponent without digits") << u"1E"_qs;
+    QTest::newRow("exponent only") << u"E5"_qs;
+    QTest::newRow("two signs") << u"--1"_qs;
+    QTest::newRow("comma") << u"1,5"_qs;
+    QTest::newRow("full-width digits") << u"１２"_qs;
+    QTest::newRow("overflow") << u"1E400"_qs;
+}
+
+void TstNumbers::parseFloatErrors()
+{
+    QFETCH(QString, text);
+    double got = 42;
+    QVERIFY(!core::tryParseFloat(text, &got));
+    QCOMPARE(got, 42.0);
+    try {
+        core::parseFloat(text);
+        QFAIL("no error raised");
+    } catch (const core::Error &e) {
+        QCOMPARE(e.text(), u"'"_qs + text + u"' is not a valid floating point value"_qs);
+    }
+}
+
+void TstNumbers::parseInt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("plain") << u"42"_qs << 42;
+    QTest::newRow("blanks") << u" 7 "_qs << 7;
+    QTest::newRow("signs") << u"-15"_qs << -15;
+    QTest::newRow("plus") << u"+8"_qs << 8;
+    QTest::newRow("leading zeros") << u"0101"_qs << 101;
+    QTest::newRow("max") << u"2147483647"_qs << std::numeric_limits<int>::max();
+    QTest::newRow("min") << u"-2147483648"_qs << std::numeric_limits<int>::min();
+}
+
+void TstNumbers::parseInt()
+{
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    QCOMPARE(core::parseInt(text), value);
+}
+
+void TstNumbers::parseIntErrors_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("decimal") << u"1.0"_qs;
+    QTest::newRow("exponent") << u"1E2"_qs;
+    QTest::newRow("letters") << u"a1"_qs;
+    QTest::newRow("above range") << u"2147483648"_qs;
+    QTest::newRow("sign only") << u"+"_qs;
+    QTest::newRow("full-width digits") << u"１２"_qs;
+}
+
+void TstNumbers::parseIntErrors()
+{
+    QFETCH(QString, text);
+    try {
+        core::parseInt(text);
+        QFAIL("no error raised");
+    } catch (const core::Error &e) {
+        QCOMPARE(e.text(), u"'"_qs + text + u"' is not a valid integer value"_qs);
+    }
+}
+
+void TstNumbers::roundHalfEven_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("2.5 to even 2") << 2.5 << 0 << 2.0;
+    QTest::newRow("3.5 to even 4") << 3.5 << 0 << 4.0;
+    QTest::newRow("-2.5 to even -2") << -2.5 << 0 << -2.0;
+    QTest::newRow("0.0125 to 0.012") << 0.0125 << 3 << 0.012;
+    QTest::newRow("0.0135 to 0.014") << 0.0135 << 3 << 0.014;
+    QTest::newRow("above half rounds up") << 0.01251 << 3 << 0.013;
+    QTest::newRow("below half rounds down") << 1.2344 << 3 << 1.234;
+    QTest::newRow("negative thousandth") << -0.0285 << 3 << -0.028;
+}
+
+void TstNumbers::roundHalfEven()
+{
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QFETCH(double, expected);
+    QCOMPARE(core::roundHalfEven(value, decimals), expected);
+}
+
+QTEST_APPLESS_MAIN(TstNumbers)
+#include "tst_numbers.moc"
