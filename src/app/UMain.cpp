@@ -63,7 +63,7 @@ storage::Dataset *makeDataset(QObject *owner, const QString &table)
 
 } // namespace
 
-TfrmMain::TfrmMain()
+TfrmMain::TfrmMain(const QString &programDir) : m_programDir(programDir)
 {
     setWindowTitle(QStringLiteral("OrvaneV3.0"));
     resize(1022, 766);
@@ -292,7 +292,8 @@ void TfrmMain::closeEvent(QCloseEvent *event)
 void TfrmMain::FormShow()
 {
     core::SharedState &s = core::shared();
-    s.AppDir = QCoreApplication::applicationDirPath() + u'/';
+    const QString dir = m_programDir.isEmpty() ? QCoreApplication::applicationDirPath() : m_programDir;
+    s.AppDir = dir.endsWith(u'/') ? dir : dir + u'/';
     const QString database = s.AppDir + QStringLiteral("database");
     for (storage::Dataset *ds : {T_Tree, Q_Tree, QF_tree, Query1, T_history, TreeM, tBook})
         ds->setDirectory(database);

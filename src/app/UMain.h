@@ -28,7 +28,8 @@ class PageArea;
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
-    TfrmMain();
+    // programDir: the directory of the data (the executable's own directory when empty).
+    explicit TfrmMain(const QString &programDir = QString());
     ~TfrmMain() override;
 
     // Start-up work, run once when the window is first shown.
@@ -74,6 +75,7 @@ private:
     void buildToolbar();
     void buildMenus();
     void buildLeftPane();
+    QString m_programDir;
     bool m_shown = false;
 };
 
