@@ -1,0 +1,264 @@
+// The rules of the limits-and-fits computation that need no tables: which column a zone reads,
+// the deviation texts, the fit type and the size checks.
+#include "fits/fitcalc.h"
+#include "fits/fitinputs.h"
+
+#include "core/error.h"
+
+#include <QLocale>
+#include <QTest>
+
+using fits::ZoneLimits;
+using fits::ZoneRule;
+
+Q_DECLARE_METATYPE(ZoneRule::Kind)
+Q_DECLARE_METATYPE(fits::SizeEdit)
+
+class TestFitCalc : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void holeRule_data();
+    void holeRule();
+    void shaftRule_data();
+    void shaftRule();
+    void formatDeviation_data();
+    void formatDeviation();
+    void fitType_data();
+    void fitType();
+    void acceptedSize_data();
+    void acceptedSize();
+    void checkSizeEdit_data();
+    void checkSizeEdit();
+    void notANumber_data();
+    void notANumber();
+    void zoneTextsRereadSize();
+};
+
+void TestFitCalc::holeRule_data()
+{
+    QTest::addColumn<QString>("letter");
+    QTest::addColumn<int>("grade");
+    QTest::addColumn<ZoneRule::Kind>("kind");
+    QTest::addColumn<QString>("column");
+    QTest::newRow("A11 reads EI of A") << u"A"_qs << 11 << ZoneRule::FromLower << u"A"_qs;
+    QTest::newRow("H7 reads EI of H") << u"H"_qs << 7 << ZoneRule::FromLower << u"H"_qs;
+    QTest::newRow("Js7 symmetric") << u"Js"_qs << 7 << ZoneRule::Symmetric << QString();
+    QTest::newRow("J1 reads J6") << u"J"_qs << 1 << ZoneRule::FromUpper << u"J6"_qs;
+    QTest::newRow("J5 reads J6") << u"J"_qs << 5 << ZoneRule::FromUpper << u"J6"_qs;
+    QTest::newRow("J7 reads J7") << u"J"_qs << 7 << ZoneRule::FromUpper << u"J7"_qs;
+    QTest::newRow("J8 reads J8") << u"J"_qs << 8 << ZoneRule::FromUpper << u"J8"_qs;
+    QTest::newRow("J18 reads J8") << u"J"_qs << 18 << ZoneRule::FromUpper << u"J8"_qs;
+    QTest::newRow("K1 reads K3") << u"K"_qs << 1 << ZoneRule::FromUpper << u"K3"_qs;
+    QTest::newRow("K3 reads K3") << u"K"_qs << 3 << ZoneRule::FromUpper << u"K3"_qs;
+    QTest::newRow("K6 reads K6") << u"K"_qs << 6 << ZoneRule::FromUpper << u"K6"_qs;
+    QTest::newRow("M8 reads M8") << u"M"_qs << 8 << ZoneRule::FromUpper << u"M8"_qs;
+    QTest::newRow("N9 reads N9") << u"N"_qs << 9 << ZoneRule::FromUpper << u"N9"_qs;
+    QTest::newRow("K12 reads K9") << u"K"_qs << 12 << ZoneRule::FromUpper << u"K9"_qs;
+    QTest::newRow("P2 reads P3") << u"P"_qs << 2 << ZoneRule::FromUpper << u"P3"_qs;
+    QTest::newRow("S7 reads S7") << u"S"_qs << 7 << ZoneRule::FromUpper << u"S7"_qs;
+    QTest::newRow("P8 reads P8") << u"P"_qs << 8 << ZoneRule::FromUpper << u"P8"_qs;
+    QTest::newRow("P12 reads P8") << u"P"_qs << 12 << ZoneRule::FromUpper << u"P8"_qs;
+    QTest::newRow("Z18 reads Z8") << u"Z"_qs << 18 << ZoneRule::FromUpper << u"Z8"_qs;
+    QTest::newRow("upper-cased js names no zone") << u"JS"_qs << 7 << ZoneRule::None << QString();
+    QTest::newRow("empty letter names no zone") << QString() << 7 << ZoneRule::None << QString();
+    QTest::newRow("lower-case h names no hole") << u"h"_qs << 7 << ZoneRule::None << QString();
+}
+
+void TestFitCalc::holeRule()
+{
+    QFETCH(QString, letter);
+    QFETCH(int, grade);
+    QFETCH(ZoneRule::Kind, kind);
+    QFETCH(QString, column);
+    const ZoneRule rule = fits::holeRule(letter, grade);
+    QCOMPARE(rule.kind, kind);
+    QCOMPARE(rule.column, column);
+}
+
+void TestFitCalc::shaftRule_data()
+{
+    QTest::addColumn<QString>("letter");
+    QTest::addColumn<int>("grade");
+    QTest::addColumn<ZoneRule::Kind>("kind");
+    QTest::addColumn<QString>("column");
+    QTest::newRow("a11 reads es of a") << u"a"_qs << 11 << ZoneRule::FromUpper << u"a"_qs;
+    QTest::newRow("h6 reads es of h") << u"h"_qs << 6 << ZoneRule::FromUpper << u"h"_qs;
+    QTest::newRow("js6 symmetric") << u"js"_qs << 6 << ZoneRule::Symmetric << QString();
+    QTest::newRow("j5 reads j6") << u"j"_qs << 5 << ZoneRule::FromLower << u"j6"_qs;
+    QTest::newRow("j7 reads j7") << u"j"_qs << 7 << ZoneRule::FromLower << u"j7"_qs;
+    QTest::newRow("j8 reads j8") << u"j"_qs << 8 << ZoneRule::FromLower << u"j8"_qs;
+    QTest::newRow("k2 reads k38") << u"k"_qs << 2 << ZoneRule::FromLower << u"k38"_qs;
+    QTest::newRow("k3 reads k38") << u"k"_qs << 3 << ZoneRule::FromLower << u"k38"_qs;
+    QTest::newRow("k4 reads k47") << u"k"_qs << 4 << ZoneRule::FromLower << u"k47"_qs;
+    QTest::newRow("k5 reads k47") << u"k"_qs << 5 << ZoneRule::FromLower << u"k47"_qs;
+    QTest::newRow("k7 reads k47") << u"k"_qs << 7 << ZoneRule::FromLower << u"k47"_qs;
+    QTest::newRow("k8 reads k38") << u"k"_qs << 8 << ZoneRule::FromLower << u"k38"_qs;
+    QTest::newRow("k9 reads k38") << u"k"_qs << 9 << ZoneRule::FromLower << u"k38"_qs;
+    QTest::newRow("m6 reads ei of m") << u"m"_qs << 6 << ZoneRule::FromLower << u"m"_qs;
+    QTest::newRow("z11 reads ei of z") << u"z"_qs << 11 << ZoneRule::FromLower << u"z"_qs;
+    QTest::newRow("i names no zone") << u"i"_qs << 6 << ZoneRule::None << QString();
+    QTest::newRow("empty letter names no zone") << QString() << 6 << ZoneRule::None << QString();
+}
+
+void TestFitCalc::shaftRule()
+{
+    QFETCH(QString, letter);
+    QFETCH(int, grade);
+    QFETCH(ZoneRule::Kind, kind);
+    QFETCH(QString, column);
+    const ZoneRule rule = fits::shaftRule(letter, grade);
+    QCOMPARE(rule.kind, kind);
+    QCOMPARE(rule.column, column);
+}
+
+void TestFitCalc::formatDeviation_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("positive carries +") << 0.013 << u"+0.013"_qs;
+    QTest::newRow("zero without sign") << 0.0 << u"0"_qs;
+    QTest::newRow("negative") << -0.029 << u"-0.029"_qs;
+    QTest::newRow("no 15-digit noise") << -0.02 + 0.009 << u"-0.011"_qs;
+    QTest::newRow("no trailing zeros") << 0.36 << u"+0.36"_qs;
+    QTest::newRow("half micrometre") << -0.0105 << u"-0.0105"_qs;
+    QTest::newRow("below 0.0001 in exponent form") << 0.00005 << u"+5E-5"_qs;
+    QTest::newRow("whole number") << 1.0 << u"+1"_qs;
+}
+
+void TestFitCalc::formatDeviation()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(fits::formatDeviation(value), text);
+}
+
+void TestFitCalc::fitType_data()
+{
+    QTest::addColumn<double>("ES");
+    QTest::addColumn<double>("EI");
+    QTest::addColumn<double>("es");
+    QTest::addColumn<double>("ei");
+    QTest::addColumn<QString>("fit");
+    const QString clearance = u"间隙配合"_qs;
+    const QString transition = u"过渡配合"_qs;
+    const QString interference = u"过盈配合"_qs;
+    QTest::newRow("H7/f6 at 20: clearance") << 0.021 << 0.0 << -0.02 << -0.033 << clearance;
+    QTest::newRow("H7/h6 at 20: touching is clearance") << 0.021 << 0.0 << 0.0 << -0.013 << clearance;
+    QTest::newRow("H7/k6 at 20: transition") << 0.021 << 0.0 << 0.015 << 0.002 << transition;
+    QTest::newRow("K7/h6 at 20: transition") << 0.006 << -0.015 << 0.0 << -0.013 << transition;
+    QTest::newRow("Js7/a11 at 20: clearance") << 0.0105 << -0.0105 << -0.3 << -0.43 << clearance;
+    QTest::newRow("H6/js5 at 20: transition") << 0.013 << 0.0 << 0.0045 << -0.0045 << transition;
+    QTest::newRow("H7/s6 at 20: interference") << 0.021 << 0.0 << 0.048 << 0.035 << interference;
+    QTest::newRow("H7/p6 at 20: interference") << 0.021 << 0.0 << 0.035 << 0.022 << interference;
+    // E5 at 3 mm: ES = 0.014 + 0.004 is 0.018000000000000002 in doubles, u6's ei is 0.018.
+    QTest::newRow("E5/u6 at 3: touching is interference") << 0.014 + 0.004 << 0.014 << 0.024 << 0.018 << interference;
+    QTest::newRow("noise does not open a clearance") << 0.03 << 0.1 - 0.07 << 0.03 << 0.01 << clearance;
+}
+
+void TestFitCalc::fitType()
+{
+    QFETCH(double, ES);
+    QFETCH(double, EI);
+    QFETCH(double, es);
+    QFETCH(double, ei);
+    QFETCH(QString, fit);
+    const ZoneLimits hole{ZoneLimits::Computed, ES, EI};
+    const ZoneLimits shaft{ZoneLimits::Computed, es, ei};
+    QCOMPARE(fits::fitType(hole, shaft), fit);
+    QVERIFY(fits::fitType(hole, ZoneLimits{ZoneLimits::Undefined}).isEmpty());
+    QVERIFY(fits::fitType(ZoneLimits{}, shaft).isEmpty());
+}
+
+void TestFitCalc::acceptedSize_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<float>("size");
+    QTest::newRow("20") << u"20"_qs << true << 20.0f;
+    QTest::newRow("3150 is the last size") << u"3150"_qs << true << 3150.0f;
+    QTest::newRow("3151 is beyond the tables") << u"3151"_qs << false << 0.0f;
+    QTest::newRow("0 is no size") << u"0"_qs << false << 0.0f;
+    QTest::newRow("negative") << u"-1"_qs << false << 0.0f;
+    QTest::newRow("empty") << QString() << false << 0.0f;
+    QTest::newRow("blanks around") << u" 12.5"_qs << true << 12.5f;
+    QTest::newRow("exponent") << u"1e3"_qs << true << 1000.0f;
+    QTest::newRow("32-bit value") << u"0.1"_qs << true << 0.1f;
+}
+
+void TestFitCalc::acceptedSize()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    QFETCH(float, size);
+    const std::optional<float> result = fits::acceptedSize(text);
+    QCOMPARE(result.has_value(), accepted);
+    if (accepted)
+        QCOMPARE(*result, size);
+}
+
+void TestFitCalc::checkSizeEdit_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<fits::SizeEdit>("check");
+    QTest::newRow("x") << u"x"_qs << fits::SizeEdit::BeginsWithLetter;
+    QTest::newRow("abc") << u"abc"_qs << fits::SizeEdit::BeginsWithLetter;
+    QTest::newRow("Z") << u"Z"_qs << fits::SizeEdit::BeginsWithLetter;
+    QTest::newRow("empty") << QString() << fits::SizeEdit::OutOfRange;
+    QTest::newRow("-5") << u"-5"_qs << fits::SizeEdit::OutOfRange;
+    QTest::newRow("3151") << u"3151"_qs << fits::SizeEdit::OutOfRange;
+    QTest::newRow("0 passes") << u"0"_qs << fits::SizeEdit::Fine;
+    QTest::newRow("3150") << u"3150"_qs << fits::SizeEdit::Fine;
+    QTest::newRow("12.50") << u"12.50"_qs << fits::SizeEdit::Fine;
+}
+
+void TestFitCalc::checkSizeEdit()
+{
+    QFETCH(QString, text);
+    QFETCH(fits::SizeEdit, check);
+    QCOMPARE(fits::checkSizeEdit(text), check);
+}
+
+void TestFitCalc::notANumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1a") << u"1a"_qs;
+    QTest::newRow("lone minus") << u"-"_qs;
+    QTest::newRow("1.2.3") << u"1.2.3"_qs;
+    QTest::newRow("z followed by more") << u"z1"_qs;
+    QTest::newRow("Z followed by more") << u"Zx"_qs;
+}
+
+void TestFitCalc::notANumber()
+{
+    QFETCH(QString, text);
+    const QString message = u"'%1' is not a valid floating point value"_qs.arg(text);
+    try {
+        fits::checkSizeEdit(text);
+        QFAIL("no error");
+    } catch (const core::Error &e) {
+        QCOMPARE(e.text(), message);
+    }
+    try {
+        fits::acceptedSize(text);
+        QFAIL("no error");
+    } catch (const core::Error &e) {
+        QCOMPARE(e.text(), message);
+    }
+}
+
+void TestFitCalc::zoneTextsRereadSize()
+{
+    const ZoneLimits zone{ZoneLimits::Computed, 0.013, 0.0};
+    const fits::ZoneTexts shown = fits::zoneTexts(u"20"_qs, zone);
+    QCOMPARE(shown.upper, u"+0.013"_qs);
+    QCOMPARE(shown.lower, u"0"_qs);
+    for (const QString &refused : {QString(), u"0"_qs, u"3151"_qs}) {
+        const fits::ZoneTexts empty = fits::zoneTexts(refused, zone);
+        QVERIFY2(empty.upper.isEmpty() && empty.lower.isEmpty(), qPrintable(refused));
+    }
+    QVERIFY(fits::zoneTexts(u"20"_qs, ZoneLimits{ZoneLimits::Undefined}).upper.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestFitCalc)
+#include "tst_fitcalc.moc"

@@ -1,0 +1,118 @@
+// handbook-calc fits, run as a script runs it: the answer as JSON, refusals with the window's
+// notice and exit 2, database errors with exit 3.
+#include "fitsdata.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out, err;
+};
+
+Run runCalc(const QStringList &args)
+{
+    QProcess p;
+    p.setProgram(QStringLiteral(HANDBOOK_CALC));
+    p.setArguments(args);
+    p.start();
+    if (!p.waitForFinished(-1))
+        return {};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
+            QString::fromUtf8(p.readAllStandardError()).trimmed()};
+}
+
+} // namespace
+
+class TestFitsCmd : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { fitsdata::buildContent(m_dir.path()); }
+    void answers_data();
+    void answers();
+    void refusals_data();
+    void refusals();
+    void missingDatabase();
+    void wrongArgumentCount();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestFitsCmd::answers_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("json");
+    QTest::newRow("20 H7 f6") << QStringList{u"20"_qs, u"H7"_qs, u"f6"_qs}
+        << u"{\"size\":\"20\",\"hole\":\"H7\",\"ES\":\"+0.021\",\"EI\":\"0\",\"shaft\":\"f6\",\"es\":\"-0.02\",\"ei\":\"-0.033\",\"fit\":\"间隙配合\"}"_qs;
+    QTest::newRow("25 Js7 js7") << QStringList{u"25"_qs, u"Js7"_qs, u"js7"_qs}
+        << u"{\"size\":\"25\",\"hole\":\"Js7\",\"ES\":\"+0.0105\",\"EI\":\"-0.0105\",\"shaft\":\"js7\",\"es\":\"+0.0105\",\"ei\":\"-0.0105\",\"fit\":\"过渡配合\"}"_qs;
+    QTest::newRow("3 E5 u6") << QStringList{u"3"_qs, u"E5"_qs, u"u6"_qs}
+        << u"{\"size\":\"3\",\"hole\":\"E5\",\"ES\":\"+0.018\",\"EI\":\"+0.014\",\"shaft\":\"u6\",\"es\":\"+0.024\",\"ei\":\"+0.018\",\"fit\":\"过盈配合\"}"_qs;
+    QTest::newRow("size as typed") << QStringList{u"60.0"_qs, u"K7"_qs, u"h6"_qs}
+        << u"{\"size\":\"60.0\",\"hole\":\"K7\",\"ES\":\"+0.009\",\"EI\":\"-0.021\",\"shaft\":\"h6\",\"es\":\"0\",\"ei\":\"-0.019\",\"fit\":\"过渡配合\"}"_qs;
+}
+
+void TestFitsCmd::answers()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, json);
+    const Run run = runCalc(QStringList{u"--data"_qs, m_dir.path(), u"fits"_qs} + args);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, json);
+}
+
+void TestFitsCmd::refusals_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    const QString size = u"本查询只限于0到3150之间的基本尺寸"_qs;
+    QTest::newRow("size 0") << QStringList{u"0"_qs, u"H7"_qs, u"f6"_qs} << size;
+    QTest::newRow("size 3151") << QStringList{u"3151"_qs, u"H7"_qs, u"f6"_qs} << size;
+    QTest::newRow("size -1") << QStringList{u"-1"_qs, u"H7"_qs, u"f6"_qs} << size;
+    QTest::newRow("six characters") << QStringList{u"20.000"_qs, u"H7"_qs, u"f6"_qs} << size;
+    QTest::newRow("size begins with a letter") << QStringList{u"x"_qs, u"H7"_qs, u"f6"_qs} << size;
+    QTest::newRow("size not a number") << QStringList{u"1a"_qs, u"H7"_qs, u"f6"_qs} << u"'1a' is not a valid floating point value"_qs;
+    QTest::newRow("hole lower case") << QStringList{u"20"_qs, u"h7"_qs, u"f6"_qs} << u"请输入A到Z之间的字母作为孔公差带"_qs;
+    QTest::newRow("hole L") << QStringList{u"20"_qs, u"L7"_qs, u"f6"_qs} << u"请输入A到Z之间的字母作为孔公差带"_qs;
+    QTest::newRow("hole without letter") << QStringList{u"20"_qs, u"7"_qs, u"f6"_qs} << u"请输入孔公差带"_qs;
+    QTest::newRow("hole grade 19") << QStringList{u"20"_qs, u"H19"_qs, u"f6"_qs} << u"请输入1到18之间的整数"_qs;
+    QTest::newRow("hole without grade") << QStringList{u"20"_qs, u"H"_qs, u"f6"_qs} << u"请输入1到18之间的整数"_qs;
+    QTest::newRow("shaft upper case") << QStringList{u"20"_qs, u"H7"_qs, u"F6"_qs} << u"请输入a到z之间的字母作为轴公差带"_qs;
+    QTest::newRow("shaft JS") << QStringList{u"20"_qs, u"H7"_qs, u"JS6"_qs} << u"请输入a到z之间的字母作为轴公差带"_qs;
+    QTest::newRow("shaft grade 07") << QStringList{u"20"_qs, u"H7"_qs, u"f07"_qs} << u"请输入1到18之间的整数"_qs;
+    QTest::newRow("undefined zone") << QStringList{u"20"_qs, u"T7"_qs, u"h6"_qs} << u"该公差带在此基本尺寸段未定义"_qs;
+}
+
+void TestFitsCmd::refusals()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    const Run run = runCalc(QStringList{u"--data"_qs, m_dir.path(), u"fits"_qs} + args);
+    QCOMPARE(run.err, message);
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.out, QString());
+}
+
+void TestFitsCmd::missingDatabase()
+{
+    QTemporaryDir empty;
+    const Run run = runCalc({u"--data"_qs, empty.path(), u"fits"_qs, u"20"_qs, u"H7"_qs, u"f6"_qs});
+    QCOMPARE(run.exitCode, 3);
+    QVERIFY2(run.err.contains(u"varnok.mdb"_qs), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+}
+
+void TestFitsCmd::wrongArgumentCount()
+{
+    const Run run = runCalc({u"--data"_qs, m_dir.path(), u"fits"_qs, u"20"_qs, u"H7"_qs});
+    QCOMPARE(run.exitCode, 64);
+    QVERIFY(run.err.startsWith(u"usage:"_qs));
+}
+
+QTEST_GUILESS_MAIN(TestFitsCmd)
+#include "tst_fitscmd.moc"

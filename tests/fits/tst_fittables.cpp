@@ -1,0 +1,265 @@
+// The tolerance tables as the calculator reads them: row choice by basic size, the zones of a
+// small fixture database, and the published ISO 286 values from the bundled database.
+#include "fitsdata.h"
+
+#include "fits/DataUnit.h"
+#include "fits/fitcalc.h"
+#include "fits/fittables.h"
+
+#include "core/error.h"
+
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using fits::ZoneLimits;
+
+namespace {
+
+// Steps ending at 3, 6 and 10 mm. IT12 is blank at 10, K9 at 6; the shaft table lacks the 10 row.
+const QString fixtureTolerances = u"基本尺寸,IT6,IT7,IT12\n3,6,10,100\n6,8,12,120\n10,9,15,\n"_qs;
+const QString fixtureHoles = u"基本尺寸,H,K9,T7\n3,0,0,\n6,0,,-20\n10,0,0,-25\n"_qs;
+const QString fixtureShafts = u"基本尺寸,f,k38\n3,-6,0\n6,-10,0\n"_qs;
+
+struct Shown {
+    QString upper, lower;
+};
+
+} // namespace
+
+class TestFitTables : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void rowChoice_data();
+    void rowChoice();
+    void sizeBeyondLastRowIsUndefined();
+    void symmetricZoneReadsNoDeviationTable();
+    void emptyCells();
+    void missingShaftRowIsUndefined();
+    void missingColumnRaisesEngineError();
+    void publishedLimits_data();
+    void publishedLimits();
+    void undefinedByStandard_data();
+    void undefinedByStandard();
+    void fitTypes_data();
+    void fitTypes();
+
+private:
+    QTemporaryDir m_fixtureDir, m_contentDir;
+    TData2 m_fixture, m_content;
+    std::unique_ptr<fits::FitTables> m_tables;
+};
+
+void TestFitTables::initTestCase()
+{
+    QLocale::setDefault(QLocale::c());
+    fitsdata::writeFixture(m_fixtureDir.path(), fixtureTolerances, fixtureHoles, fixtureShafts);
+    fitsdata::open(m_fixture, m_fixtureDir.path());
+    fitsdata::buildContent(m_contentDir.path());
+    fitsdata::open(m_content, m_contentDir.path());
+}
+
+void TestFitTables::init()
+{
+    m_tables = std::make_unique<fits::FitTables>(*m_fixture.ADOTable1, *m_fixture.ADOTable2, *m_fixture.ADOTable3);
+}
+
+void TestFitTables::rowChoice_data()
+{
+    QTest::addColumn<float>("size");
+    QTest::addColumn<float>("key");
+    QTest::addColumn<double>("it7");
+    QTest::newRow("3 takes the 3 row") << 3.0f << 3.0f << 0.010;
+    QTest::newRow("3.5 takes the 6 row") << 3.5f << 6.0f << 0.012;
+    QTest::newRow("0.5 takes the first row") << 0.5f << 3.0f << 0.010;
+    QTest::newRow("6 takes the 6 row") << 6.0f << 6.0f << 0.012;
+    QTest::newRow("the last row's size") << 10.0f << 10.0f << 0.015;
+    QTest::newRow("just above 6 in 32 bits") << float(6.000001) << 10.0f << 0.015;
+    QTest::newRow("6.0000001 is 6 in 32 bits") << float(6.0000001) << 6.0f << 0.012;
+}
+
+void TestFitTables::rowChoice()
+{
+    QFETCH(float, size);
+    QFETCH(float, key);
+    QFETCH(double, it7);
+    const std::optional<double> it = m_tables->lookupStandardTolerance(size, 7);
+    QVERIFY(it.has_value());
+    QCOMPARE(*it, it7);
+    QCOMPARE(m_tables->toleranceRowKey(), key);
+    QVERIFY(m_tables->findDeviationRowKey(size));
+    QCOMPARE(m_tables->deviationRowKey(), key);
+}
+
+void TestFitTables::sizeBeyondLastRowIsUndefined()
+{
+    fits::FitCalculator calc(*m_tables);
+    QCOMPARE(calc.hole(5, u"H"_qs, 7).status, ZoneLimits::Computed);
+    // The row of the earlier size must not stand in for a size no row covers.
+    QCOMPARE(calc.hole(11, u"H"_qs, 7).status, ZoneLimits::Undefined);
+    QCOMPARE(calc.shaft(11, u"js"_qs, 7).status, ZoneLimits::Undefined);
+    QCOMPARE(m_tables->toleranceRowKey(), 6.0f);
+    QCOMPARE(m_tables->deviationRowKey(), 6.0f);
+}
+
+void TestFitTables::symmetricZoneReadsNoDeviationTable()
+{
+    fits::FitCalculator calc(*m_tables);
+    calc.hole(3, u"H"_qs, 7);
+    const ZoneLimits js = calc.hole(10, u"Js"_qs, 7);
+    QCOMPARE(js.status, ZoneLimits::Computed);
+    QCOMPARE(js.upper, 0.0075);
+    QCOMPARE(js.lower, -0.0075);
+    QCOMPARE(m_tables->toleranceRowKey(), 10.0f);
+    QCOMPARE(m_tables->deviationRowKey(), 3.0f);
+}
+
+void TestFitTables::emptyCells()
+{
+    fits::FitCalculator calc(*m_tables);
+    // An empty standard tolerance reads 0 ...
+    const ZoneLimits h12 = calc.hole(10, u"H"_qs, 12);
+    QCOMPARE(h12.status, ZoneLimits::Computed);
+    QCOMPARE(h12.upper, 0.0);
+    // ... an empty deviation cell means the standard defines no such zone.
+    QCOMPARE(calc.hole(6, u"K"_qs, 12).status, ZoneLimits::Undefined);
+    QCOMPARE(calc.hole(3, u"T"_qs, 7).status, ZoneLimits::Undefined);
+    const ZoneLimits t7 = calc.hole(6, u"T"_qs, 7);
+    QCOMPARE(t7.status, ZoneLimits::Computed);
+    QCOMPARE(t7.upper, -0.02);
+    QCOMPARE(t7.lower, -0.032);
+}
+
+void TestFitTables::missingShaftRowIsUndefined()
+{
+    fits::FitCalculator calc(*m_tables);
+    QCOMPARE(calc.shaft(6, u"f"_qs, 6).status, ZoneLimits::Computed);
+    QCOMPARE(calc.shaft(10, u"f"_qs, 6).status, ZoneLimits::Undefined);
+}
+
+void TestFitTables::missingColumnRaisesEngineError()
+{
+    fits::FitCalculator calc(*m_tables);
+    try {
+        calc.hole(3, u"M"_qs, 7);
+        QFAIL("no error");
+    } catch (const core::Error &e) {
+        QCOMPARE(e.text(), u"Field 'M7' not found"_qs);
+    }
+}
+
+void TestFitTables::publishedLimits_data()
+{
+    QTest::addColumn<float>("size");
+    QTest::addColumn<QString>("letter");
+    QTest::addColumn<int>("grade");
+    QTest::addColumn<QString>("upper");
+    QTest::addColumn<QString>("lower");
+    const struct {
+        float size;
+        const char16_t *letter;
+        int grade;
+        const char16_t *upper, *lower;
+    } rows[] = {
+        {10, u"H", 7, u"+0.015", u"0"},       {10, u"g", 6, u"-0.005", u"-0.014"},
+        {12, u"j", 6, u"+0.008", u"-0.003"},  {25, u"N", 7, u"-0.007", u"-0.028"},
+        {25, u"js", 7, u"+0.0105", u"-0.0105"}, {40, u"H", 8, u"+0.039", u"0"},
+        {40, u"e", 9, u"-0.05", u"-0.112"},   {40, u"P", 7, u"-0.017", u"-0.042"},
+        {60, u"K", 7, u"+0.009", u"-0.021"},  {70, u"S", 7, u"-0.048", u"-0.078"},
+        {80, u"H", 7, u"+0.03", u"0"},        {80, u"r", 6, u"+0.062", u"+0.043"},
+        {150, u"F", 7, u"+0.083", u"+0.043"}, {200, u"h", 9, u"0", u"-0.115"},
+        {300, u"M", 6, u"-0.009", u"-0.041"}, {400, u"H", 11, u"+0.36", u"0"},
+        {600, u"D", 10, u"+0.54", u"+0.26"},  {1100, u"M", 7, u"-0.04", u"-0.145"},
+    };
+    for (const auto &r : rows) {
+        const QString letter = QString::fromUtf16(r.letter);
+        QTest::addRow("%s%d at %g", qPrintable(letter), r.grade, double(r.size))
+            << r.size << letter << r.grade << QString::fromUtf16(r.upper) << QString::fromUtf16(r.lower);
+    }
+}
+
+void TestFitTables::publishedLimits()
+{
+    QFETCH(float, size);
+    QFETCH(QString, letter);
+    QFETCH(int, grade);
+    QFETCH(QString, upper);
+    QFETCH(QString, lower);
+    fits::FitTables tables(*m_content.ADOTable1, *m_content.ADOTable2, *m_content.ADOTable3);
+    fits::FitCalculator calc(tables);
+    const bool isHole = letter.front().isUpper();
+    const ZoneLimits zone = isHole ? calc.hole(size, letter, grade) : calc.shaft(size, letter, grade);
+    const fits::ZoneTexts shown = fits::zoneTexts(QString::number(size), zone);
+    QCOMPARE(shown.upper, upper);
+    QCOMPARE(shown.lower, lower);
+}
+
+void TestFitTables::undefinedByStandard_data()
+{
+    QTest::addColumn<float>("size");
+    QTest::addColumn<QString>("letter");
+    QTest::addColumn<int>("grade");
+    QTest::newRow("T7 at 20") << 20.0f << u"T"_qs << 7;
+    QTest::newRow("A11 at 600") << 600.0f << u"A"_qs << 11;
+    QTest::newRow("j8 at 10") << 10.0f << u"j"_qs << 8;
+    QTest::newRow("K12 at 20") << 20.0f << u"K"_qs << 12;
+}
+
+void TestFitTables::undefinedByStandard()
+{
+    QFETCH(float, size);
+    QFETCH(QString, letter);
+    QFETCH(int, grade);
+    fits::FitTables tables(*m_content.ADOTable1, *m_content.ADOTable2, *m_content.ADOTable3);
+    fits::FitCalculator calc(tables);
+    const ZoneLimits zone = letter.front().isUpper() ? calc.hole(size, letter, grade) : calc.shaft(size, letter, grade);
+    QCOMPARE(zone.status, ZoneLimits::Undefined);
+}
+
+void TestFitTables::fitTypes_data()
+{
+    QTest::addColumn<float>("size");
+    QTest::addColumn<QString>("hole");
+    QTest::addColumn<int>("holeGrade");
+    QTest::addColumn<QString>("shaft");
+    QTest::addColumn<int>("shaftGrade");
+    QTest::addColumn<QString>("fit");
+    const QString clearance = u"间隙配合"_qs;
+    const QString transition = u"过渡配合"_qs;
+    const QString interference = u"过盈配合"_qs;
+    QTest::newRow("H6/f5 at 20") << 20.0f << u"H"_qs << 6 << u"f"_qs << 5 << clearance;
+    QTest::newRow("H7/h6 at 20") << 20.0f << u"H"_qs << 7 << u"h"_qs << 6 << clearance;
+    QTest::newRow("H7/k6 at 20") << 20.0f << u"H"_qs << 7 << u"k"_qs << 6 << transition;
+    QTest::newRow("H7/m6 at 20") << 20.0f << u"H"_qs << 7 << u"m"_qs << 6 << transition;
+    QTest::newRow("H7/n6 at 20") << 20.0f << u"H"_qs << 7 << u"n"_qs << 6 << transition;
+    QTest::newRow("K7/h6 at 20") << 20.0f << u"K"_qs << 7 << u"h"_qs << 6 << transition;
+    QTest::newRow("M7/h6 at 20") << 20.0f << u"M"_qs << 7 << u"h"_qs << 6 << transition;
+    QTest::newRow("N7/h6 at 20") << 20.0f << u"N"_qs << 7 << u"h"_qs << 6 << transition;
+    QTest::newRow("H7/p6 at 20") << 20.0f << u"H"_qs << 7 << u"p"_qs << 6 << interference;
+    QTest::newRow("H7/s6 at 20") << 20.0f << u"H"_qs << 7 << u"s"_qs << 6 << interference;
+    QTest::newRow("S7/h6 at 70") << 70.0f << u"S"_qs << 7 << u"h"_qs << 6 << interference;
+    QTest::newRow("E5/u6 at 3 touch") << 3.0f << u"E"_qs << 5 << u"u"_qs << 6 << interference;
+    QTest::newRow("Js7/a11 at 20") << 20.0f << u"Js"_qs << 7 << u"a"_qs << 11 << clearance;
+    QTest::newRow("H6/js5 at 20") << 20.0f << u"H"_qs << 6 << u"js"_qs << 5 << transition;
+    QTest::newRow("J7/h6 at 20") << 20.0f << u"J"_qs << 7 << u"h"_qs << 6 << transition;
+}
+
+void TestFitTables::fitTypes()
+{
+    QFETCH(float, size);
+    QFETCH(QString, hole);
+    QFETCH(int, holeGrade);
+    QFETCH(QString, shaft);
+    QFETCH(int, shaftGrade);
+    QFETCH(QString, fit);
+    fits::FitTables tables(*m_content.ADOTable1, *m_content.ADOTable2, *m_content.ADOTable3);
+    fits::FitCalculator calc(tables);
+    QCOMPARE(fits::fitType(calc.hole(size, hole, holeGrade), calc.shaft(size, shaft, shaftGrade)), fit);
+}
+
+QTEST_GUILESS_MAIN(TestFitTables)
+#include "tst_fittables.moc"
