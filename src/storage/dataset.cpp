@@ -13,6 +13,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <functional>
+
 namespace storage {
 
 namespace {
@@ -77,6 +80,8 @@ void Dataset::open()
     if (isOpen())
         return;
     QString table = m_tableName;
+    m_projection.clear();
+    m_queryRest.clear();
     if (!m_sql.isEmpty()) {
         static const QRegularExpression re(
             QStringLiteral(R"(^\s*select\s+(.+?)\s+from\s+("[^"]+"|\S+)(.*)$)"),
@@ -85,7 +90,6 @@ void Dataset::open()
         if (!m.hasMatch())
             throw Error(QStringLiteral("Invalid SQL statement: %1").arg(m_sql));
         const QString projection = m.captured(1).trimmed();
-        m_projection.clear();
         if (projection != u"*") {
             for (const QString &p : projection.split(u','))
                 m_projection << p.trimmed();
@@ -164,7 +168,8 @@ QString Dataset::fieldList() const
 void Dataset::loadRows()
 {
     invalidateCache();
-    m_rows.clear();
+    // Read into a new list: a failing statement or row test leaves the rows shown so far intact.
+    QVector<qint64> rows;
     const bool walk = m_filtered && m_filter;
     const QString what = walk ? QStringLiteral("rowid, ") + fieldList() : QStringLiteral("rowid");
     const QString sql = m_sql.isEmpty()
@@ -175,14 +180,16 @@ void Dataset::loadRows()
         st.bind(i + 1, m_params[i]);
     if (!walk) {
         while (st.step())
-            m_rows << st.int64(0);
+            rows << st.int64(0);
+        m_rows = std::move(rows);
         return;
     }
     StatementRow row(&m_fields, st.handle());
     while (st.step()) {
         if (m_filter(row))
-            m_rows << st.int64(0);
+            rows << st.int64(0);
     }
+    m_rows = std::move(rows);
     emit filterWalkFinished();
 }
 
@@ -529,8 +536,17 @@ bool Dataset::locate(const QString &fieldName, const QVariant &wanted, LocateOpt
     const FieldDef &f = m_fields[fi];
     const bool textual = isTextKind(f.kind);
     const QString wantedText = wanted.toString();
-    const double wantedNumber = wanted.toDouble();
     const bool wantBlank = !wanted.isValid() || wanted.isNull();
+    double wantedNumber = 0;
+    if (!textual && !wantBlank) {
+        // A value that is no number matches no row of a number field.
+        const bool number = wanted.typeId() == QMetaType::QString ? core::tryParseFloat(wantedText, &wantedNumber)
+                                                                  : wanted.canConvert<double>();
+        if (!number)
+            return false;
+        if (wanted.typeId() != QMetaType::QString)
+            wantedNumber = wanted.toDouble();
+    }
     const int found = scan(0, [&](int, const RowView &row) {
         const QVariant v = row.value(fi);
         if (wantBlank)
@@ -575,10 +591,38 @@ void Dataset::refresh()
 int Dataset::scan(int from, const std::function<bool(int, const RowView &)> &visit) const
 {
     requireOpen();
-    for (int i = std::max(0, from); i < m_rows.size(); ++i) {
-        CachedRow row(&m_fields, &fetch(m_rows[i]));
-        if (!visit(i, row))
-            return i;
+    from = std::max(0, from);
+    if (from >= m_rows.size())
+        return int(m_rows.size());
+    // Kept for the walk, so a visitor that closes the dataset leaves the statement valid.
+    const std::shared_ptr<Connection> conn = m_conn;
+    const bool storedOrder = std::adjacent_find(m_rows.cbegin() + from, m_rows.cend(), std::greater_equal<>())
+                             == m_rows.cend();
+    if (!storedOrder) {
+        // Rows sorted by a statement: fetched one by one, each copied before the visitor runs.
+        for (int i = from; i < m_rows.size(); ++i) {
+            const QVector<QVariant> values = fetch(m_rows[i]);
+            if (!visit(i, CachedRow(&m_fields, &values)))
+                return i;
+        }
+        return int(m_rows.size());
+    }
+    // Rows in stored order stream from one statement; rows of the file that this dataset does not
+    // show (filtered out) are passed over, rows gone from the file are not visited.
+    Statement st(*conn, QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid >= ?1 ORDER BY rowid")
+                            .arg(fieldList(), quoteIdentifier(m_table)));
+    st.bind(1, m_rows[from]);
+    const StatementRow row(&m_fields, st.handle());
+    int i = from;
+    while (i < m_rows.size() && st.step()) {
+        const qint64 id = st.int64(0);
+        while (i < m_rows.size() && m_rows[i] < id)
+            ++i;
+        if (i < m_rows.size() && m_rows[i] == id) {
+            if (!visit(i, row))
+                return i;
+            ++i;
+        }
     }
     return int(m_rows.size());
 }

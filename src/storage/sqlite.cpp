@@ -82,6 +82,8 @@ std::shared_ptr<Connection> Connection::open(const QString &path, Mode mode)
         // Probe: a file that is not a database fails here, not at a later read.
         conn->exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
         conn->exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        // Substring tests are case-sensitive everywhere, LIKE in statements included.
+        conn->exec(QStringLiteral("PRAGMA case_sensitive_like=ON"));
     } catch (const Error &e) {
         throw Error(QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), e.text()));
     }
