@@ -6,6 +6,8 @@
 #include "core/error.h"
 #include "storage/database.h"
 #include "storage/dataset.h"
+#include "storage/error.h"
+#include "storage/sqlite.h"
 #include "testdata.h"
 
 #include <QDir>
@@ -210,6 +212,15 @@ void TstContent::rebuildWritesOnlyWhatChanged()
     t2.setTableName(u"t2"_qs);
     t2.open();
     QCOMPARE(t2.recordCount(), 2);
+    t2.close();
+
+    // So does a CSV removed from it.
+    QVERIFY(QFile::remove(content + u"/x/varnok.mdb/t2.csv"_qs));
+    QCOMPARE(content::build(content, out.path()), 1);
+    db.disconnect();
+    db.connect();
+    QVERIFY_THROWS_EXCEPTION(storage::Error, t2.open());
+    QCOMPARE(db.connection()->tables(), QStringList{u"t1"_qs});
 
     // A newer builder rewrites every content file.
     QCOMPARE(content::build(content, out.path(), QDateTime::currentDateTime().addSecs(60)), 3);

@@ -86,7 +86,9 @@ int build(const QString &contentDir, const QString &outDir, const QDateTime &too
         if (out.exists()) {
             if (isUserFile(job.target))
                 continue;
-            const QDateTime src = newest(job.sources);
+            QDateTime src = newest(job.sources);
+            if (job.kind == Job::Database) // a table added to or removed from the folder
+                src = std::max(src, QFileInfo(contentDir + u'/' + job.target).lastModified());
             if (out.lastModified() >= src && (!toolStamp.isValid() || out.lastModified() >= toolStamp))
                 continue;
         }
