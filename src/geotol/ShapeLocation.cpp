@@ -124,7 +124,7 @@ Tfrmgccx::Tfrmgccx(QWidget *parent) : QWidget(parent, Qt::FramelessWindowHint)
     Image1->setPixmap(QPixmap::fromImage(builtInLegend()));
 
     Label7 = label(this, u"图例"_qs, 204, legendCaptionTop, 150, 25);
-    Label7->setAlignment(Qt::AlignCenter);
+    Label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     connect(Edit1, &QLineEdit::textChanged, this, [this] { run([this] { Edit1Change(); }); });
     connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { run([this] { ComboBox1Change(); }); });
