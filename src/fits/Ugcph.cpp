@@ -174,6 +174,13 @@ void Tfrmgcph::createControls()
     StatusBar1->setGeometry(0, 263, 432, 20);
 }
 
+void Tfrmgcph::resizeEvent(QResizeEvent *event)
+{
+    // The status bar runs along the bottom edge at whatever size the page pane gives.
+    QWidget::resizeEvent(event);
+    StatusBar1->setGeometry(0, height() - StatusBar1->height(), width(), StatusBar1->height());
+}
+
 void Tfrmgcph::FormCreate()
 {
     setTabOrder(Edit1, RadioButton1);

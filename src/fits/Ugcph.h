@@ -48,6 +48,9 @@ public:
     QLabel *Label8;
     QStatusBar *StatusBar1;
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void createControls();
     void FormCreate();
