@@ -202,6 +202,7 @@ void TstContent::rebuildWritesOnlyWhatChanged()
     QCOMPARE(modified(page), pageTime);
 
     // A changed CSV in a database folder rebuilds that database.
+    setModified(out.path() + u"/x/varnok.mdb"_qs, past.addSecs(60));
     writeFile(content + u"/x/varnok.mdb/t2.csv"_qs, "b:A5\nq\nr\n");
     QCOMPARE(content::build(content, out.path()), 1);
     storage::Database db;
@@ -215,6 +216,7 @@ void TstContent::rebuildWritesOnlyWhatChanged()
     t2.close();
 
     // So does a CSV removed from it.
+    setModified(out.path() + u"/x/varnok.mdb"_qs, past.addSecs(60));
     QVERIFY(QFile::remove(content + u"/x/varnok.mdb/t2.csv"_qs));
     QCOMPARE(content::build(content, out.path()), 1);
     db.disconnect();
