@@ -1,7 +1,10 @@
 #pragma once
 #include <QMainWindow>
 
+#include <memory>
+
 #include "binding/datasource.h"
+#include "browser/navigation.h"
 #include "storage/dataset.h"
 
 class QAction;
@@ -38,6 +41,24 @@ public:
     void PageControlChange();
     void FormClose();
     void ShowPage(unsigned kind);
+
+    // Handlers of the catalogue tree, history, index and find, bookmarks and viewers
+    // (UMain_browser.cpp).
+    void m_TreeClick();
+    void ToolButton1Click();
+    void ToolButton2Click();
+    void s_indexChange();
+    void E_searchChange();
+    void DBGrid2CellClick();
+    void DBGrid3CellClick();
+    void DBGrid1CellClick();
+    void N18Click();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void DBMemo1DblClick();
+    void Image1DblClick();
+    void AddHistory(const storage::Dataset &source);
+    void AddBookmark(const storage::Dataset &source);
 
     // Datasets of the window.
     storage::Dataset *T_Tree, *TreeM, *Query1, *Q_Tree, *QF_tree, *T_history, *tBook, *tblView;
@@ -76,6 +97,7 @@ private:
     void buildMenus();
     void buildLeftPane();
     QString m_programDir;
+    std::unique_ptr<browser::History> m_history;
     bool m_shown = false;
 };
 

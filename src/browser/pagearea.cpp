@@ -5,6 +5,7 @@
 #include "core/error.h"
 #include "core/sharedstate.h"
 #include "core/text.h"
+#include "multirowheader.h"
 #include "pagerules.h"
 #include "storage/dataset.h"
 #include "storage/paths.h"
@@ -14,6 +15,7 @@
 #include <QHeaderView>
 #include <QImageReader>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QUrl>
@@ -72,6 +74,11 @@ PageArea::PageArea(storage::Dataset *tblView, QWidget *leftTabs, QWidget *parent
     imgPic->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     imgPic->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     DBview = new binding::DBGrid(Pan_Dat);
+    auto *titles = new MultiRowHeader(DBview);
+    DBview->setHorizontalHeader(titles);
+    // Shared title cells keep their text in view: repaint the whole header on every scroll.
+    connect(DBview->horizontalScrollBar(), &QScrollBar::valueChanged, titles->viewport(),
+            qOverload<>(&QWidget::update));
     DBview->setEditable(true);
     Pan_web = new QWidget(Pan_Dat);
     auto *webLayout = new QVBoxLayout(Pan_web);
@@ -187,14 +194,12 @@ void PageArea::ShowPage(unsigned kind)
         P_title->show();
         itemtitle->setText(s.CurTitle);
         imgPic->show();
-        const QString dir = s.AppDir + QStringLiteral("img/");
-        QString file = storage::resolvePath(dir + s.CurTable + QStringLiteral(".bmp"));
-        if (file.isEmpty())
-            file = dir + s.CurTable + QStringLiteral(".jpg");
+        // The page picture keeps what it showed when the file is missing or does not load.
+        const QString file = pictureFile(s.AppDir + QStringLiteral("img/"), s.CurTable);
         try {
-            imgPic->setPixmap(loadPicture(storage::resolvePath(file).isEmpty() ? file : storage::resolvePath(file)));
+            if (!file.isEmpty())
+                imgPic->setPixmap(loadPicture(file));
         } catch (const core::Error &) {
-            // the page picture keeps what it showed
         }
         imgPic->update();
         break;
