@@ -4,9 +4,11 @@
 
 #include "fits/DataUnit.h"
 #include "fits/fitcalc.h"
+#include "fits/fitinputs.h"
 #include "fits/fittables.h"
 
 #include "core/error.h"
+#include "storage/dataset.h"
 
 #include <QLocale>
 #include <QTemporaryDir>
@@ -47,6 +49,7 @@ private slots:
     void undefinedByStandard();
     void fitTypes_data();
     void fitTypes();
+    void everyZoneAtEveryStep();
 
 private:
     QTemporaryDir m_fixtureDir, m_contentDir;
@@ -259,6 +262,34 @@ void TestFitTables::fitTypes()
     fits::FitTables tables(*m_content.ADOTable1, *m_content.ADOTable2, *m_content.ADOTable3);
     fits::FitCalculator calc(tables);
     QCOMPARE(fits::fitType(calc.hole(size, hole, holeGrade), calc.shaft(size, shaft, shaftGrade)), fit);
+}
+
+// Every letter and grade the window offers finds its columns at every size step of the bundled
+// database, and its limits come out in order.
+void TestFitTables::everyZoneAtEveryStep()
+{
+    fits::FitTables tables(*m_content.ADOTable1, *m_content.ADOTable2, *m_content.ADOTable3);
+    fits::FitCalculator calc(tables);
+    storage::Dataset &steps = *m_content.ADOTable2;
+    QList<float> sizes;
+    for (steps.first(); !steps.eof(); steps.next())
+        sizes << float(steps.number(u"基本尺寸"_qs));
+    QCOMPARE(sizes.size(), 41);
+    QCOMPARE(sizes.back(), 3150.0f);
+    int computed = 0;
+    for (const float size : sizes) {
+        for (int grade = 1; grade <= 18; ++grade) {
+            for (const QString &letter : fits::holeLetters() + fits::shaftLetters()) {
+                const ZoneLimits zone = letter.front().isUpper() ? calc.hole(size, letter, grade) : calc.shaft(size, letter, grade);
+                QVERIFY(zone.status != ZoneLimits::NotComputed);
+                if (zone.status == ZoneLimits::Computed) {
+                    QVERIFY2(zone.upper > zone.lower, qPrintable(u"%1%2 at %3"_qs.arg(letter).arg(grade).arg(size)));
+                    ++computed;
+                }
+            }
+        }
+    }
+    QVERIFY(computed > 41 * 18 * 30);
 }
 
 QTEST_GUILESS_MAIN(TestFitTables)
