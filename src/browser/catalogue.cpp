@@ -106,6 +106,7 @@ void BuildTree(storage::Dataset &roots, storage::Dataset &branch, CatalogueModel
 void AddBranch(storage::Dataset &branch, CatalogueModel &model, int rootNode, const QString &id)
 {
     branch.close();
+    branch.setPreload(true);
     branch.setSql(QStringLiteral("select ParentID,CID,CName from vt%1 order by parentID collate CP936,CID collate CP936")
                       .arg(id));
     branch.open();

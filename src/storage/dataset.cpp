@@ -171,26 +171,29 @@ void Dataset::loadRows()
     // Read into a new list: a failing statement or row test leaves the rows shown so far intact.
     QVector<qint64> rows;
     const bool walk = m_filtered && m_filter;
-    const QString what = walk ? QStringLiteral("rowid, ") + fieldList() : QStringLiteral("rowid");
+    const QString what = walk || m_preload ? QStringLiteral("rowid, ") + fieldList() : QStringLiteral("rowid");
     const QString sql = m_sql.isEmpty()
                             ? QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(what, quoteIdentifier(m_table))
                             : QStringLiteral("SELECT %1 FROM %2%3").arg(what, quoteIdentifier(m_table), m_queryRest);
     Statement st(*m_conn, sql);
     for (int i = 0; i < m_params.size(); ++i)
         st.bind(i + 1, m_params[i]);
-    if (!walk) {
-        while (st.step())
-            rows << st.int64(0);
-        m_rows = std::move(rows);
-        return;
-    }
     StatementRow row(&m_fields, st.handle());
     while (st.step()) {
-        if (m_filter(row))
-            rows << st.int64(0);
+        if (walk && !m_filter(row))
+            continue;
+        const qint64 id = st.int64(0);
+        rows << id;
+        if (m_preload) {
+            QVector<QVariant> values(m_fields.size());
+            for (int i = 0; i < m_fields.size(); ++i)
+                values[i] = row.value(i);
+            m_cache.insert(id, values);
+        }
     }
     m_rows = std::move(rows);
-    emit filterWalkFinished();
+    if (walk)
+        emit filterWalkFinished();
 }
 
 void Dataset::close()
@@ -333,7 +336,7 @@ const QVector<QVariant> &Dataset::fetch(qint64 rowid) const
     auto it = m_cache.constFind(rowid);
     if (it != m_cache.constEnd())
         return *it;
-    if (m_cache.size() > 2048)
+    if (!m_preload && m_cache.size() > 2048)
         m_cache.clear();
     QVector<QVariant> values(m_fields.size());
     m_fetch->reset();

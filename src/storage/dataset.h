@@ -61,6 +61,9 @@ public:
     void setDatabase(Database *db) { m_database = db; }
     // Exclusive use: a second opener of the file is refused while this one is open.
     void setExclusive(bool on) { m_exclusive = on; }
+    // Reads every row's values together with the row list, for datasets that are walked from
+    // end to end right after they open (one statement instead of one read per row).
+    void setPreload(bool on) { m_preload = on; }
 
     void open();
     void close();
@@ -143,6 +146,7 @@ private:
     QVariantList m_params;
     Database *m_database = nullptr;
     bool m_exclusive = false;
+    bool m_preload = false;
 
     std::shared_ptr<Connection> m_conn;
     QString m_table;            // table inside the file

@@ -64,6 +64,7 @@ private slots:
     void scanVisitsVisibleRowsInOrder();
     void scanOverManyRowsWhileReadingOthers_data();
     void scanOverManyRowsWhileReadingOthers();
+    void preloadedRowsReadLikeFetchedOnes();
 
 private:
     QString path(const QString &name) const { return m_dir->path() + u'/' + name; }
@@ -677,3 +678,26 @@ void TstDataset::scanOverManyRowsWhileReadingOthers()
 
 QTEST_GUILESS_MAIN(TstDataset)
 #include "tst_dataset.moc"
+
+void TstDataset::preloadedRowsReadLikeFetchedOnes()
+{
+    writeNumbers(3000); // more rows than the bounded cache holds
+    Dataset plain, preloaded;
+    for (Dataset *ds : {&plain, &preloaded}) {
+        ds->setDirectory(m_dir->path());
+        ds->setSql(u"select K, Name, V from nums where V > ?1 order by Name collate CP936"_qs, {QVariant(2)});
+    }
+    preloaded.setPreload(true);
+    plain.open();
+    preloaded.open();
+    QCOMPARE(preloaded.recordCount(), plain.recordCount());
+    for (int row = 0; row < plain.recordCount(); row += 97) {
+        for (int f = 0; f < 3; ++f)
+            QCOMPARE(preloaded.valueAt(row, f), plain.valueAt(row, f));
+    }
+    // a write is read back, not the value loaded with the rows
+    preloaded.setCurrentIndex(5);
+    preloaded.setValue(u"Name"_qs, u"改"_qs);
+    preloaded.post();
+    QCOMPARE(preloaded.valueAt(5, 1).toString(), u"改"_qs);
+}

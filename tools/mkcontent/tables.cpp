@@ -33,9 +33,9 @@ storage::Fields fieldsOf(const Csv &csv)
     return fields;
 }
 
-void writeTable(storage::Connection &db, const QString &table, const Csv &csv)
+void writeTableRows(storage::Connection &db, const QString &table, const storage::Fields &fields,
+                    const std::function<bool(QStringList &row)> &next)
 {
-    const storage::Fields fields = fieldsOf(csv);
     storage::Transaction tx(db);
     db.createTable(table, fields);
     QStringList cols, marks;
@@ -45,7 +45,8 @@ void writeTable(storage::Connection &db, const QString &table, const Csv &csv)
     }
     storage::Statement ins(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                    .arg(storage::quoteIdentifier(table), cols.join(u','), marks.join(u',')));
-    for (const QStringList &row : csv.rows) {
+    QStringList row;
+    while (next(row)) {
         for (int i = 0; i < fields.size(); ++i) {
             QString cell = i < row.size() ? row[i] : QString();
             if (cell.contains(u'\n') || cell.contains(u'\r'))
@@ -56,6 +57,17 @@ void writeTable(storage::Connection &db, const QString &table, const Csv &csv)
         ins.reset();
     }
     tx.commit();
+}
+
+void writeTable(storage::Connection &db, const QString &table, const Csv &csv)
+{
+    qsizetype i = 0;
+    writeTableRows(db, table, fieldsOf(csv), [&](QStringList &row) {
+        if (i == csv.rows.size())
+            return false;
+        row = csv.rows[i++];
+        return true;
+    });
 }
 
 namespace {

@@ -3,6 +3,8 @@
 
 #include "storage/fields.h"
 
+#include <functional>
+
 namespace storage {
 class Connection;
 }
@@ -16,6 +18,11 @@ storage::Fields fieldsOf(const Csv &csv);
 // Adds a table with the CSV's rows to an open database, in one transaction. Empty cells are
 // blank (NULL); texts with line breaks are stored with CR LF.
 void writeTable(storage::Connection &db, const QString &table, const Csv &csv);
+
+// Adds a table and fills it from a row source, for tables too large to hold as one CSV: next
+// fills the cells of one row (texts as in a CSV) and returns false when there are no more rows.
+void writeTableRows(storage::Connection &db, const QString &table, const storage::Fields &fields,
+                    const std::function<bool(QStringList &row)> &next);
 
 // Writes a file holding one table named after the file's base name, replacing the file only
 // once the new one is complete.
