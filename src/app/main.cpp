@@ -1,20 +1,9 @@
-// The handbook's program entry: creates every window and data module in order, then runs the
-// message loop until the main window closes. Only the main window becomes visible.
+// The handbook's program entry: creates every window and data module in order (startup.cpp),
+// then runs the message loop until the main window closes. Only the main window becomes visible.
 #include "UMain.h"
+#include "startup.h"
 
 #include "core/qtdialogs.h"
-#include "datatools/U_cxjg.h"
-#include "datatools/U_find.h"
-#include "datatools/U_search.h"
-#include "datatools/uImage.h"
-#include "datatools/uMemo.h"
-#include "datatools/u_cxls.h"
-#include "fits/DataUnit.h"
-#include "fits/Ugcph.h"
-#include "geotol/DataofShapeLocation.h"
-#include "geotol/ShapeLocation.h"
-#include "geotol/Uzzd.h"
-#include "browser/pagearea.h"
 
 #include <QApplication>
 
@@ -24,21 +13,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("OrvaneV3.0"));
     core::QtDialogs dialogs;
     core::setDialogs(&dialogs);
-
-    frmMain = new TfrmMain;
-    frm_cxjg = new Tfrm_cxjg;
-    frmcxls = new Tfrmcxls;
-    frm_find = new Tfrm_find(frmMain->tblView);
-    frm_search = new Tfrm_search(frmMain->tblView, frmMain->Panel2->DBview);
-    frmImage = new TfrmImage;
-    frmMemo = new TfrmMemo(frmMain->dsTree);
-    frmzzd = new Tfrmzzd;
-    frmgccx = new Tfrmgccx;
-    Data = new TData;
-    Data2 = new TData2;
-    frmgcph = new Tfrmgcph;
-    frmMain->Panel2->setCalculators(frmgcph, frmgccx);
-
+    createWindows();
     frmMain->show();
     const int rc = app.exec();
     core::setDialogs(nullptr);
