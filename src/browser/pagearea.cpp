@@ -150,8 +150,8 @@ void PageArea::ShowPage(unsigned kind)
     const bool hasNote = !core::trimBlanks(DBMemo1->toPlainText()).isEmpty();
     const LowerPaneLayout layout = lowerPaneLayout(hasPicture, hasNote);
     if (layout.visible) {
-        const int total = std::max(Splitter2->height(), 401);
-        Splitter2->setSizes({400, total - 400});
+        const int lower = Splitter2->height() - Splitter2->handleWidth() - 400;
+        Splitter2->setSizes({400, std::max(1, lower)});
     } else {
         Pan_M->hide();
     }
@@ -159,7 +159,7 @@ void PageArea::ShowPage(unsigned kind)
     Pan_pic->setVisible(layout.showPicture);
     if (layout.showNote && layout.showPicture) {
         const int half = Pan_Dat->width() / 2;
-        Splitter3->setSizes({half, std::max(1, Splitter3->width() - half)});
+        Splitter3->setSizes({half, std::max(1, Splitter3->width() - Splitter3->handleWidth() - half)});
     }
 
     QString picture = hasPicture ? pictureFile(s.AppDir + QStringLiteral("img/"), s.CurPicture) : QString();

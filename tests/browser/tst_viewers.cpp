@@ -1,0 +1,125 @@
+// The picture viewer's zoom steps and dragging, and the note viewer's binding.
+#include "binding/datasource.h"
+#include "binding/dbmemo.h"
+#include "browserfixture.h"
+#include "datatools/uImage.h"
+#include "datatools/uMemo.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTest>
+
+class TestViewers : public QObject {
+    Q_OBJECT
+
+private slots:
+    void zoomSteps()
+    {
+        PictureViewState v;
+        v.left = 5;
+        v.top = 7;
+        v.width = 100;
+        v.height = 50;
+        v.zoomIn();
+        v.zoomIn();
+        QCOMPARE(QRect(v.left, v.top, v.width, v.height), QRect(5, 7, 400, 200));
+        QVERIFY(v.center && v.stretch && !v.autoSize);
+        v.zoomOut();
+        QCOMPARE(QRect(v.left, v.top, v.width, v.height), QRect(0, 0, 200, 100));
+        v.width = 5;
+        v.height = 3;
+        v.zoomOut();
+        QCOMPARE(QSize(v.width, v.height), QSize(2, 1));
+        v.zoomOut();
+        v.zoomOut();
+        QCOMPARE(QSize(v.width, v.height), QSize(0, 0));
+        v.zoomIn(); // no limits: 0 stays 0
+        QCOMPARE(QSize(v.width, v.height), QSize(0, 0));
+        v.restore(QSize(64, 48));
+        QCOMPARE(QRect(v.left, v.top, v.width, v.height), QRect(0, 0, 64, 48));
+        QVERIFY(v.autoSize && !v.stretch);
+        QVERIFY(v.center); // restore leaves the centre flag
+    }
+
+    void drag_data()
+    {
+        QTest::addColumn<QRect>("picture");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QPoint>("press");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<QPoint>("position");
+        // the panel is 400 x 300
+        QTest::newRow("large picture dragged right stays at 0") << QRect(0, 0, 800, 600) << int(Qt::LeftButton)
+                                                                << QPoint(100, 100) << QPoint(150, 100) << QPoint(0, 0);
+        QTest::newRow("dragged left until the right edges meet") << QRect(0, 0, 800, 600) << int(Qt::LeftButton)
+                                                                 << QPoint(100, 100) << QPoint(-500, 100) << QPoint(-400, 0);
+        QTest::newRow("follows the pointer inside the bounds") << QRect(-100, -50, 800, 600) << int(Qt::LeftButton)
+                                                               << QPoint(100, 100) << QPoint(70, 120) << QPoint(-130, -30);
+        QTest::newRow("small picture goes to 0, 0") << QRect(33, 17, 100, 50) << int(Qt::LeftButton) << QPoint(50, 50)
+                                                    << QPoint(60, 50) << QPoint(0, 0);
+        QTest::newRow("right button does nothing") << QRect(0, 0, 800, 600) << int(Qt::RightButton) << QPoint(100, 100)
+                                                   << QPoint(-500, 100) << QPoint(0, 0);
+    }
+    void drag()
+    {
+        QFETCH(QRect, picture);
+        QFETCH(int, button);
+        QFETCH(QPoint, press);
+        QFETCH(QPoint, to);
+        PictureViewState v;
+        v.left = picture.x();
+        v.top = picture.y();
+        v.width = picture.width();
+        v.height = picture.height();
+        PictureDrag d;
+        d.press(Qt::MouseButton(button), press, v, QSize(400, 300));
+        QTEST(d.move(to, v), "position");
+        d.release();
+        QCOMPARE(d.move(QPoint(-1000, -1000), v), QPoint(v.left, v.top)); // released: moves do nothing
+    }
+
+    void pictureViewerKeepsItsViewBetweenOpenings()
+    {
+        QLabel source;
+        source.setPixmap(QPixmap(800, 600));
+        TfrmImage viewer;
+        viewer.setSourcePicture(&source);
+        viewer.show();
+        QCOMPARE(viewer.Img_show->geometry(), QRect(33, 17, 569, 336));
+        QCOMPARE(viewer.Img_show->pixmap().size(), QSize(800, 600));
+        viewer.ToolButton2->trigger(); // " 还原 ": natural size at 0, 0
+        QCOMPARE(viewer.Img_show->geometry(), QRect(0, 0, 800, 600));
+        // drag to the left with the mouse over the label
+        const int panelWidth = viewer.Pan_imgshow->width();
+        QTest::mousePress(viewer.Label1, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseMove(viewer.Label1, QPoint(-900, 100));
+        QTest::mouseRelease(viewer.Label1, Qt::LeftButton, {}, QPoint(-900, 100));
+        QCOMPARE(viewer.Img_show->x(), panelWidth - 800);
+        viewer.ToolButton5->trigger(); // " 退出 " hides
+        QVERIFY(!viewer.isVisible());
+        viewer.ToolButton1->trigger();
+        const QRect zoomed = viewer.Img_show->geometry();
+        source.setPixmap(QPixmap(20, 10));
+        viewer.show();
+        QCOMPARE(viewer.Img_show->geometry(), zoomed); // the view stays, the picture is the new one
+        QCOMPARE(viewer.Img_show->pixmap().size(), QSize(20, 10));
+        QCOMPARE(viewer.windowTitle(), QStringLiteral("图形浏览"));
+    }
+
+    void noteViewerFollowsTheCatalogue()
+    {
+        BrowserFixture fx;
+        auto tree = fx.table(QStringLiteral("vtree.DB"));
+        binding::DataSource dsTree(tree.get());
+        tree->open();
+        TfrmMemo viewer(&dsTree);
+        QCOMPARE(viewer.DBMemo1->toPlainText(), tree->text(QStringLiteral("CMemo")));
+        tree->next();
+        QCOMPARE(viewer.DBMemo1->toPlainText(), tree->text(QStringLiteral("CMemo")));
+        QVERIFY(!viewer.DBMemo1->toPlainText().isEmpty());
+        QVERIFY(viewer.DBMemo1->isReadOnly());
+    }
+};
+
+QTEST_MAIN(TestViewers)
+#include "tst_viewers.moc"
