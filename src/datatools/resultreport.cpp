@@ -1,0 +1,81 @@
+#include "resultreport.h"
+
+#include "core/text.h"
+#include "storage/dataset.h"
+
+namespace datatools {
+
+namespace {
+
+const QString lineEnd = QStringLiteral("\r\n");
+
+QString cellText(const storage::Dataset &ds, const storage::RowView &row, int field)
+{
+    return storage::plainText(ds.fields()[field], row.value(field));
+}
+
+QString spaces(int n)
+{
+    return n > 0 ? QString(n, u' ') : QString();
+}
+
+void addLine(QString &report, const QString &line)
+{
+    report += line;
+    report += lineEnd;
+}
+
+void addColumnReport(QString &report, storage::Dataset &ds, int keys, int selected)
+{
+    const storage::Fields &fields = ds.fields();
+    QString header = fields[0].name;
+    for (int i = 1; i < keys; ++i)
+        header += spaces(10) + fields[i].name;
+    addLine(report, header + spaces(30) + fields[selected].name);
+    addLine(report, QString(50, u'-'));
+
+    ds.first();
+    ds.scan(0, [&](int, const storage::RowView &row) {
+        const QString first = cellText(ds, row, 0);
+        // Every further key value is placed after the first one's trimmed byte length.
+        const int gap = 10 - core::cp936Length(core::trimBlanks(first));
+        QString line = first;
+        int target = 40;
+        for (int i = 1; i < keys; ++i) {
+            line += spaces(gap) + cellText(ds, row, i);
+            target += 10;
+        }
+        line += spaces(target - core::cp936Length(line)) + cellText(ds, row, selected);
+        addLine(report, line);
+        return true;
+    });
+    ds.last();
+}
+
+void addRecordListing(QString &report, const storage::Dataset &ds)
+{
+    const storage::Fields &fields = ds.fields();
+    const int row = ds.currentIndex();
+    for (int f = 0; f < fields.size(); ++f) {
+        const QString value = storage::plainText(fields[f], ds.valueAt(row, f));
+        addLine(report, fields[f].name + QStringLiteral(":    ") + value);
+    }
+}
+
+} // namespace
+
+QString composeReport(storage::Dataset &ds, int keyColumns, int selectedColumn)
+{
+    QString report;
+    if (ds.isOpen()) {
+        const int fieldCount = int(ds.fields().size());
+        if (keyColumns == 0)
+            addRecordListing(report, ds);
+        else if (selectedColumn >= keyColumns && selectedColumn >= 0 && selectedColumn < fieldCount)
+            addColumnReport(report, ds, keyColumns, selectedColumn);
+    }
+    addLine(report, spaces(24));
+    return report;
+}
+
+} // namespace datatools
