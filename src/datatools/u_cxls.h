@@ -1,12 +1,61 @@
 #pragma once
-#include <QWidget>
+#include "secondarywindow.h"
 
+#include <QPrinter>
 
+class QPlainTextEdit;
+class QPushButton;
 
-class Tfrmcxls : public QWidget {
+namespace binding {
+class DataSource;
+class DBGrid;
+class DBMemo;
+class DBNavigator;
+} // namespace binding
+namespace storage {
+class Dataset;
+}
+
+// Path of the default log file, AppDir + "cx_jg.rst"; set at every opening of the results log.
+extern QString LogFile;
+
+// The results log manager: the stored results of cx_jl.db on the left, the working text of a
+// result file in the middle (gathered with "导入", loaded, saved and printed), buttons on the right.
+class Tfrmcxls : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit Tfrmcxls();
+    Tfrmcxls();
+
+    void BitBtn1Click();  // 打开
+    void BitBtn2Click();  // 导入
+    void BitBtn9Click();  // 保存
+    void BitBtn10Click(); // 另存为
+    void BitBtn11Click(); // 清空
+    void BitBtn12Click(); // 打印
+    void BitBtn13Click(); // 退出
+    void FormClose();
+
+    // The pane's text with CR LF line ends, as files hold it.
+    QString paneText() const;
+    void setPaneText(const QString &crlfText);
+
+    binding::DBGrid *DBGrid1;
+    binding::DBNavigator *DBNavigator1;
+    binding::DBMemo *DBMemo1;
+    QPushButton *BitBtn2;
+    QPlainTextEdit *Memo1;
+    QPushButton *BitBtn1, *BitBtn9, *BitBtn10, *BitBtn11, *BitBtn12, *BitBtn13;
+    storage::Dataset *T_cx;
+    binding::DataSource *ds_cx;
+    // The printer the print dialog sets up; it keeps the user's choices between print jobs.
+    QPrinter PrintDialog1{QPrinter::HighResolution};
+
+protected:
+    void FormShow() override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QString m_dialogDir;
 };
 
 extern Tfrmcxls *frmcxls;

@@ -1,0 +1,108 @@
+#include "U_cxjg.h"
+
+#include "core/dialogs.h"
+#include "core/guard.h"
+#include "core/sharedstate.h"
+#include "core/text.h"
+#include "printout.h"
+#include "storage/dataset.h"
+
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+Tfrm_cxjg *frm_cxjg = nullptr;
+
+Tfrm_cxjg::Tfrm_cxjg() : SecondaryWindow(QStringLiteral("查询结果"), 699, 631)
+{
+    Shape1 = new QWidget(this);
+    Shape1->setGeometry(0, 0, 699, 73);
+    Shape1->setAutoFillBackground(true);
+    QPalette band = Shape1->palette();
+    band.setColor(QPalette::Window, QColor(0x3a, 0x6e, 0xa5)); // the desktop background colour
+    Shape1->setPalette(band);
+
+    Label4 = new QLabel(QStringLiteral("查 询 结 果"), Shape1);
+    QFont title(QStringLiteral("隶书"));
+    title.setPixelSize(48);
+    title.setBold(true);
+    Label4->setFont(title);
+    QPalette blue = Label4->palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    Label4->setPalette(blue);
+    Label4->setGeometry(0, 0, 699, 73);
+    Label4->setAlignment(Qt::AlignCenter);
+
+    E_zt = new QLineEdit(this);
+    E_zt->setFont(songti(16));
+    E_zt->setGeometry(77, 88, 545, 26);
+
+    Label1 = new QLabel(QStringLiteral("查询结果"), this);
+    Label1->setPalette(blue);
+    Label1->setGeometry(16, 124, 200, 20);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setFont(songti(16));
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setGeometry(16, 148, 667, 420);
+
+    BitBtn1 = new QPushButton(QStringLiteral("保存"), this);
+    BitBtn2 = new QPushButton(QStringLiteral("清除"), this);
+    BitBtn3 = new QPushButton(QStringLiteral("退出"), this);
+    int x = 150;
+    for (QPushButton *b : {BitBtn1, BitBtn2, BitBtn3}) {
+        b->setGeometry(x, 584, 100, 32);
+        x += 150;
+    }
+
+    T_cxjl = new storage::Dataset(this);
+    T_cxjl->setTableName(QStringLiteral("cx_jl.db"));
+
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn1Click(); }); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn2Click(); }); });
+    connect(BitBtn3, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn3Click(); }); });
+    centre();
+}
+
+void Tfrm_cxjg::FormShow()
+{
+    core::SharedState &s = core::shared();
+    T_cxjl->setDirectory(s.AppDir + QStringLiteral("database"));
+    E_zt->setText(s.CurTitle);
+    Memo1->setPlainText(core::fromCrLf(s.ResultText));
+    s.ResultText.clear();
+}
+
+void Tfrm_cxjg::BitBtn1Click()
+{
+    try {
+        T_cxjl->open();
+        T_cxjl->append();
+        T_cxjl->setValue(QStringLiteral("查询主题"), E_zt->text());
+        T_cxjl->setValue(QStringLiteral("查询条件"), QStringLiteral("双击"));
+        T_cxjl->setValue(QStringLiteral("查询日期"), QDate::currentDate());
+        T_cxjl->setValue(QStringLiteral("查询结果"), core::toCrLf(datatools::paneText(Memo1)));
+        T_cxjl->post();
+    } catch (...) {
+        // A record that could not be stored is dropped, so the next store starts afresh.
+        T_cxjl->cancel();
+        T_cxjl->close();
+        throw;
+    }
+    T_cxjl->close();
+    core::dialogs().notice(this, QStringLiteral("保存完毕"));
+}
+
+void Tfrm_cxjg::BitBtn2Click()
+{
+    Memo1->clear();
+}
+
+void Tfrm_cxjg::BitBtn3Click()
+{
+    close();
+}

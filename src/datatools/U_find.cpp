@@ -1,0 +1,86 @@
+#include "U_find.h"
+
+#include "core/guard.h"
+#include "storage/dataset.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+Tfrm_find *frm_find = nullptr;
+
+Tfrm_find::Tfrm_find(storage::Dataset *tblView)
+    : SecondaryWindow(QStringLiteral("数据查询"), 469, 153), m_tblView(tblView)
+{
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setGeometry(16, 32, 185, 26);
+    ComboBox1->setFont(songti(15));
+
+    ComboBox2 = new QComboBox(this);
+    ComboBox2->setEditable(true);
+    ComboBox2->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox2->addItems({QStringLiteral("="), QStringLiteral(">="), QStringLiteral("<="), QStringLiteral(">"),
+                         QStringLiteral("<"), QStringLiteral("Like")});
+    ComboBox2->setGeometry(209, 32, 73, 26);
+    ComboBox2->setFont(songti(15));
+    ComboBox2->setEditText(QStringLiteral("="));
+
+    Edit1 = new QLineEdit(this);
+    Edit1->setGeometry(290, 32, 163, 26);
+    Edit1->setFont(songti(16));
+
+    BitBtn3 = new QPushButton(QStringLiteral("查询"), this);
+    BitBtn4 = new QPushButton(QStringLiteral("撤销查询"), this);
+    BitBtn5 = new QPushButton(QStringLiteral("退出"), this);
+    int x = 40;
+    for (QPushButton *b : {BitBtn3, BitBtn4, BitBtn5}) {
+        b->setGeometry(x, 96, 110, 32);
+        b->setFont(songti(16));
+        x += 140;
+    }
+
+    // The selected item follows every change of the box's text, typed or picked.
+    connect(ComboBox1, &QComboBox::editTextChanged, this, &Tfrm_find::updateFieldPosition);
+    connect(BitBtn3, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn3Click(); }); });
+    connect(BitBtn4, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn4Click(); }); });
+    connect(BitBtn5, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn5Click(); }); });
+}
+
+void Tfrm_find::updateFieldPosition()
+{
+    m_fieldPosition = ComboBox1->findText(ComboBox1->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+void Tfrm_find::FormShow()
+{
+    ComboBox1->clear();
+    ComboBox1->setEditText(QString());
+    Edit1->setText(QString());
+    if (m_tblView->isOpen()) {
+        QStringList names;
+        for (const storage::FieldDef &f : m_tblView->fields())
+            names << f.name;
+        ComboBox1->addItems(names);
+        // Adding to an empty list picks its first item: the field stays unchosen.
+        ComboBox1->setCurrentIndex(-1);
+        ComboBox1->setEditText(QString());
+    }
+    updateFieldPosition();
+}
+
+void Tfrm_find::BitBtn3Click()
+{
+    m_tblView->setFiltered(true);
+}
+
+void Tfrm_find::BitBtn4Click()
+{
+    m_tblView->setFiltered(false);
+}
+
+void Tfrm_find::BitBtn5Click()
+{
+    close();
+}

@@ -1,0 +1,76 @@
+#include "U_search.h"
+
+#include "binding/dbgrid.h"
+#include "cellsearch.h"
+#include "core/dialogs.h"
+#include "core/guard.h"
+#include "storage/dataset.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+Tfrm_search *frm_search = nullptr;
+int FoundColumn = 0;
+
+Tfrm_search::Tfrm_search(storage::Dataset *tblView, binding::DBGrid *DBview)
+    : SecondaryWindow(QStringLiteral("数据搜索"), 338, 155), m_tblView(tblView), m_DBview(DBview)
+{
+    setFont(songti(16));
+    Label2 = new QLabel(QStringLiteral("请输入搜索字符"), this);
+    Label2->setGeometry(24, 16, 290, 22);
+    Edit1 = new QLineEdit(this);
+    Edit1->setGeometry(24, 44, 290, 28);
+    BitBtn1 = new QPushButton(QStringLiteral("搜索"), this);
+    BitBtn2 = new QPushButton(QStringLiteral("下一个"), this);
+    BitBtn3 = new QPushButton(QStringLiteral("退出"), this);
+    int x = 24;
+    for (QPushButton *b : {BitBtn1, BitBtn2, BitBtn3}) {
+        b->setGeometry(x, 100, 86, 32);
+        x += 102;
+    }
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn1Click(); }); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn2Click(); }); });
+    connect(BitBtn3, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn3Click(); }); });
+}
+
+void Tfrm_search::showHit(const datatools::SearchHit &hit)
+{
+    m_tblView->setCurrentIndex(hit.row);
+    m_DBview->selectColumn(hit.field);
+    // Without a data page the grid is hidden: the row and column are chosen all the same, and the
+    // focus stays where it is.
+    if (m_DBview->isVisible())
+        m_DBview->setFocus();
+    FoundColumn = hit.field;
+}
+
+void Tfrm_search::BitBtn1Click()
+{
+    m_tblView->first();
+    const datatools::SearchHit hit = datatools::searchFrom(*m_tblView, 0, 0, Edit1->text());
+    if (hit.found()) {
+        showHit(hit);
+        return;
+    }
+    m_tblView->last();
+    core::dialogs().notice(this, QStringLiteral("没有搜索结果"));
+}
+
+void Tfrm_search::BitBtn2Click()
+{
+    // The rest of the current row after the last find, then the rows below; no wrap-around.
+    const int fieldCount = int(m_tblView->fields().size());
+    const int from = FoundColumn < fieldCount - 1 ? FoundColumn + 1 : fieldCount;
+    const datatools::SearchHit hit = datatools::searchFrom(*m_tblView, m_tblView->currentIndex(), from, Edit1->text());
+    if (hit.found()) {
+        showHit(hit);
+        return;
+    }
+    m_tblView->last();
+}
+
+void Tfrm_search::BitBtn3Click()
+{
+    close();
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include <QStringList>
+
+class QFont;
+class QPlainTextEdit;
+class QPrinter;
+
+namespace datatools {
+
+// The text of a plain-text box exactly as it holds it (line ends as "\n"), without the
+// conversions of toPlainText (which turns no-break spaces into spaces).
+QString paneText(const QPlainTextEdit *pane);
+
+// The lines of a plain-text box as it displays them: a long line that the box wraps gives one
+// line per wrapped piece.
+QStringList displayedLines(const QPlainTextEdit *pane);
+
+// Prints the lines in order, one printed line each, in the font at its point size, starting a new
+// page when a page is full. Returns the number of pages printed.
+int printLines(QPrinter &printer, const QFont &font, const QStringList &lines);
+
+} // namespace datatools

@@ -1,0 +1,163 @@
+#include "u_cxls.h"
+
+#include "binding/datasource.h"
+#include "binding/dbgrid.h"
+#include "binding/dbmemo.h"
+#include "binding/dbnavigator.h"
+#include "core/dialogs.h"
+#include "core/guard.h"
+#include "core/sharedstate.h"
+#include "core/text.h"
+#include "printout.h"
+#include "resultfile.h"
+#include "storage/dataset.h"
+
+#include <QCloseEvent>
+#include <QPageLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+Tfrmcxls *frmcxls = nullptr;
+QString LogFile;
+
+namespace {
+const QString fileFilter = QStringLiteral("*.rst (*.rst);;*.txt (*.txt)");
+const QString resultField = QStringLiteral("查询结果");
+} // namespace
+
+Tfrmcxls::Tfrmcxls() : SecondaryWindow(QStringLiteral("查询结果"), 976, 618)
+{
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPointSize(8);
+    setFont(windowFont);
+
+    T_cx = new storage::Dataset(this);
+    T_cx->setTableName(QStringLiteral("cx_jl.db"));
+    ds_cx = new binding::DataSource(T_cx, this);
+
+    // The log is reviewed here, not edited: only the navigator's delete changes it.
+    DBGrid1 = new binding::DBGrid(this);
+    DBGrid1->setDataSource(ds_cx);
+    DBGrid1->setColumns({{QStringLiteral("查询主题"), QStringLiteral("查询主题")},
+                         {QStringLiteral("查询条件"), QStringLiteral("查询条件")},
+                         {QStringLiteral("查询日期"), QStringLiteral("查询日期")}});
+    DBGrid1->setRowSelect(true);
+    DBGrid1->setColumnWidth(0, 125);
+    DBGrid1->setColumnWidth(1, 191);
+    DBGrid1->setGeometry(8, 8, 420, 260);
+
+    DBNavigator1 = new binding::DBNavigator(this);
+    DBNavigator1->setDataSource(ds_cx);
+    DBNavigator1->setGeometry(8, 272, 420, 28);
+
+    DBMemo1 = new binding::DBMemo(this);
+    DBMemo1->setDataField(resultField);
+    DBMemo1->setDataSource(ds_cx);
+    DBMemo1->setReadOnly(true);
+    DBMemo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    DBMemo1->setGeometry(8, 306, 340, 304);
+    BitBtn2 = new QPushButton(QStringLiteral("导入"), this);
+    BitBtn2->setGeometry(356, 306, 72, 30);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setGeometry(436, 8, 424, 602);
+
+    const QList<QPair<QPushButton **, QString>> buttons = {
+        {&BitBtn1, QStringLiteral("打开")},   {&BitBtn9, QStringLiteral("保存")},  {&BitBtn10, QStringLiteral("另存为")},
+        {&BitBtn11, QStringLiteral("清空")},  {&BitBtn12, QStringLiteral("打印")}, {&BitBtn13, QStringLiteral("退出")}};
+    int y = 8;
+    for (const auto &[button, caption] : buttons) {
+        *button = new QPushButton(caption, this);
+        (*button)->setGeometry(872, y, 96, 32);
+        y += 44;
+    }
+
+    PrintDialog1.setDocName(QStringLiteral("查询结果"));
+    PrintDialog1.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+
+    const QList<QPair<QPushButton *, void (Tfrmcxls::*)()>> handlers = {
+        {BitBtn1, &Tfrmcxls::BitBtn1Click},   {BitBtn2, &Tfrmcxls::BitBtn2Click},   {BitBtn9, &Tfrmcxls::BitBtn9Click},
+        {BitBtn10, &Tfrmcxls::BitBtn10Click}, {BitBtn11, &Tfrmcxls::BitBtn11Click}, {BitBtn12, &Tfrmcxls::BitBtn12Click},
+        {BitBtn13, &Tfrmcxls::BitBtn13Click}};
+    for (const auto &[button, handler] : handlers)
+        connect(button, &QPushButton::clicked, this, [this, h = handler] { core::guarded([this, h] { (this->*h)(); }); });
+    centre();
+}
+
+QString Tfrmcxls::paneText() const
+{
+    return core::toCrLf(datatools::paneText(Memo1));
+}
+
+void Tfrmcxls::setPaneText(const QString &crlfText)
+{
+    Memo1->setPlainText(core::fromCrLf(crlfText));
+}
+
+void Tfrmcxls::FormShow()
+{
+    const QString &dir = core::shared().AppDir;
+    T_cx->setDirectory(dir + QStringLiteral("database"));
+    T_cx->open();
+    m_dialogDir = dir;
+    LogFile = dir + QStringLiteral("cx_jg.rst");
+    setPaneText(datatools::readResultFile(LogFile));
+}
+
+void Tfrmcxls::closeEvent(QCloseEvent *event)
+{
+    core::guarded([this] { FormClose(); });
+    SecondaryWindow::closeEvent(event);
+}
+
+void Tfrmcxls::FormClose()
+{
+    T_cx->close();
+}
+
+void Tfrmcxls::BitBtn1Click()
+{
+    const QString path = core::dialogs().openFile(this, m_dialogDir, fileFilter);
+    if (!path.isEmpty())
+        setPaneText(datatools::readResultFile(path));
+}
+
+void Tfrmcxls::BitBtn2Click()
+{
+    const bool hasRecord = T_cx->isOpen() && !T_cx->isEmpty();
+    const QString stored = hasRecord ? T_cx->value(resultField).toString() : QString();
+    setPaneText(datatools::appendImportBlock(paneText(), stored));
+    Memo1->moveCursor(QTextCursor::End);
+}
+
+void Tfrmcxls::BitBtn9Click()
+{
+    datatools::writeResultFile(LogFile, paneText());
+}
+
+void Tfrmcxls::BitBtn10Click()
+{
+    const QString path = core::dialogs().saveFile(this, m_dialogDir, fileFilter);
+    if (!path.isEmpty())
+        datatools::writeResultFile(path, paneText());
+}
+
+void Tfrmcxls::BitBtn11Click()
+{
+    Memo1->clear();
+}
+
+void Tfrmcxls::BitBtn12Click()
+{
+    if (!core::dialogs().choosePrinter(this, PrintDialog1))
+        return;
+    datatools::printLines(PrintDialog1, Memo1->font(), datatools::displayedLines(Memo1));
+}
+
+void Tfrmcxls::BitBtn13Click()
+{
+    close();
+}
