@@ -69,9 +69,10 @@ void TfrmMain::wireDataTools()
     tblView->setFilterCallback(&tblViewFilterRecord);
     // One message per walk over the table, shown when the action that walked has finished.
     connect(tblView, &storage::Dataset::filterWalkFinished, this, [this] {
-        if (!queryFailed || noticePending)
-            return;
+        const bool failed = queryFailed;
         queryFailed = false;
+        if (!failed || noticePending)
+            return;
         noticePending = true;
         QMetaObject::invokeMethod(
             this,
