@@ -92,7 +92,21 @@ int compareCp936(const QByteArray &a, const QByteArray &b)
 
 int compareCp936(const QString &a, const QString &b)
 {
-    return compareCp936(toCp936(a), toCp936(b));
+    // Equal characters have equal bytes, and an ASCII byte sorts before every byte that starts a
+    // double-byte character: only the first differing non-ASCII pair needs encoding.
+    const qsizetype n = std::min(a.size(), b.size());
+    qsizetype i = 0;
+    while (i < n && a[i] == b[i])
+        ++i;
+    if (i == n)
+        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    const char16_t x = a[i].unicode();
+    const char16_t y = b[i].unicode();
+    if (x < 0x80 || y < 0x80)
+        return x < y ? -1 : 1;
+    // A surrogate pair starts one position back when the difference is in its low half.
+    const qsizetype from = (i > 0 && a[i - 1].isHighSurrogate()) ? i - 1 : i;
+    return compareCp936(toCp936(a.mid(from)), toCp936(b.mid(from)));
 }
 
 QString trimBlanks(const QString &text)
