@@ -252,14 +252,32 @@ void PageArea::showHtmlPage()
     WebBrowser->setSource(QUrl::fromLocalFile(file), QTextDocument::HtmlResource);
 }
 
+void PageArea::fitCalculator(QWidget *calculator) const
+{
+    // Fills the pane up to its own maximum size, from the pane's top-left corner.
+    calculator->setGeometry(QRect(QPoint(0, 0), Pan_Dat->size().boundedTo(calculator->maximumSize())));
+}
+
+bool PageArea::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Pan_Dat && event->type() == QEvent::Resize) {
+        for (QWidget *calculator : {m_frmgcph, m_frmgccx}) {
+            if (calculator && calculator->parentWidget() == Pan_Dat)
+                fitCalculator(calculator);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void PageArea::embed(QWidget *calculator, const QString &name)
 {
     if (!calculator)
         return;
     if (calculator->parentWidget() != Pan_Dat) {
         calculator->setParent(Pan_Dat, calculator->windowFlags() & ~Qt::Window);
-        m_datLayout->addWidget(calculator, 0, 0);
+        Pan_Dat->installEventFilter(this);
     }
+    fitCalculator(calculator);
     calculator->show();
     core::shared().EmbeddedWindow = name;
 }

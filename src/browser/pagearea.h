@@ -55,6 +55,8 @@ private:
     void showDataTable();
     void showHtmlPage();
     void embed(QWidget *calculator, const QString &name);
+    void fitCalculator(QWidget *calculator) const;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     storage::Dataset *m_tblView;
     QWidget *m_leftTabs;
