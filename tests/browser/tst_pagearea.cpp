@@ -155,10 +155,16 @@ private slots:
 
     void calculatorsAreReleasedOnTheNextSwitch()
     {
+        m_gcph->setMaximumSize(440, 310);
         show(7, QStringLiteral("frmgcph"));
         QCOMPARE(core::shared().EmbeddedWindow, QStringLiteral("frmgcph"));
         QVERIFY(m_gcph->isVisible());
         QCOMPARE(m_gcph->parentWidget(), m_area->Pan_Dat);
+        // it fills the pane from the top-left corner within its maximum size, also after a resize
+        QCOMPARE(m_gcph->geometry(), QRect(0, 0, 440, 310));
+        m_area->resize(300, 760);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_gcph->geometry(), QRect(QPoint(0, 0), QSize(m_area->Pan_Dat->width(), 310)));
         show(7, QStringLiteral("frmgccx"));
         QVERIFY(!m_gcph->isVisible());
         QVERIFY(m_gccx->isVisible());
