@@ -258,29 +258,27 @@ void Tfrmgccx::ComboBox1Change()
 
 void Tfrmgccx::CheckBox1Click()
 {
-    LB->clear();
-    if (!CheckBox1->isChecked() && !CheckBox2->isChecked()) {
-        enableColumns(false, false);
-        return;
-    }
-    if (CheckBox1->isChecked()) {
-        CheckBox2->setChecked(false);
-        core::rethrowPending();
-        enableColumns(true, false);
-    }
+    modeBoxClicked(CheckBox1, CheckBox2, true);
 }
 
 void Tfrmgccx::CheckBox2Click()
 {
+    modeBoxClicked(CheckBox2, CheckBox1, false);
+}
+
+// A mode box changed: checking it moves to its mode (form mode: the left column of buttons);
+// unchecking the checked box leaves no mode and no button enabled.
+void Tfrmgccx::modeBoxClicked(QCheckBox *own, QCheckBox *other, bool formMode)
+{
     LB->clear();
-    if (!CheckBox1->isChecked() && !CheckBox2->isChecked()) {
+    if (!own->isChecked() && !other->isChecked()) {
         enableColumns(false, false);
         return;
     }
-    if (CheckBox2->isChecked()) {
-        CheckBox1->setChecked(false);
+    if (own->isChecked()) {
+        other->setChecked(false);
         core::rethrowPending();
-        enableColumns(false, true);
+        enableColumns(formMode, !formMode);
     }
 }
 

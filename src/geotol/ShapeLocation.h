@@ -63,6 +63,7 @@ private:
     void setEdit1Text(const QString &text);
     void uncheckFormMode();
     void enableColumns(bool left, bool right);
+    void modeBoxClicked(QCheckBox *own, QCheckBox *other, bool formMode);
     void checkGrade();
     void recompute();
     void showResult(int table);
