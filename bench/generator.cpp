@@ -138,6 +138,7 @@ void generateHandbook(const QString &dir)
         writeFile(db + QStringLiteral("vt%1.db").arg(rootId), branch);
     }
     writeFile(db + QStringLiteral("vtree.DB"), roots);
+    index.rows = roots.rows + index.rows; // the index lists every node: 50,000 rows
     writeFile(db + QStringLiteral("vt.db"), index);
     for (int rows : {1000, 100000, 1000000})
         writeDataTable(dir + QStringLiteral("/dat/") + tableName(rows) + QStringLiteral(".db"), rows);
