@@ -4,14 +4,14 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace core {
-
-namespace {
 
 QChar decimalSeparator()
 {
@@ -19,44 +19,74 @@ QChar decimalSeparator()
     return point.isEmpty() ? QChar(u'.') : point.at(0);
 }
 
-} // namespace
+int formatNumberAscii(double value, char *out)
+{
+    char *p = out;
+    if (value == 0 || std::isnan(value)) {
+        *p++ = '0';
+        return int(p - out);
+    }
+    if (value < 0)
+        *p++ = '-';
+    if (std::isinf(value)) {
+        std::memcpy(p, "INF", 3);
+        return int(p + 3 - out);
+    }
+
+    // 15 significant digits in scientific form, rounded as printf's %.14e: d.dddddddddddddde±x
+    char sci[numberTextCapacity];
+    const char *end = std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, 14).ptr;
+    char digits[15];
+    digits[0] = sci[0];
+    std::memcpy(digits + 1, sci + 2, 14);
+    int count = 15;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    const char *e = std::find(static_cast<const char *>(sci), end, 'e');
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+
+    auto put = [&p](const char *from, int n) {
+        std::memcpy(p, from, size_t(n));
+        p += n;
+    };
+    auto zeros = [&p](int n) {
+        std::memset(p, '0', size_t(n));
+        p += n;
+    };
+    if (exponent >= -4 && exponent < 15) {
+        if (exponent < 0) {
+            put("0.", 2);
+            zeros(-exponent - 1);
+            put(digits, count);
+        } else if (count <= exponent + 1) {
+            put(digits, count);
+            zeros(exponent + 1 - count);
+        } else {
+            put(digits, exponent + 1);
+            *p++ = '.';
+            put(digits + exponent + 1, count - exponent - 1);
+        }
+    } else {
+        *p++ = digits[0];
+        if (count > 1) {
+            *p++ = '.';
+            put(digits + 1, count - 1);
+        }
+        *p++ = 'E';
+        p = std::to_chars(p, out + numberTextCapacity, exponent).ptr;
+    }
+    return int(p - out);
+}
 
 QString formatNumber(double value)
 {
-    if (value == 0 || std::isnan(value))
-        return QStringLiteral("0");
-    if (std::isinf(value))
-        return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
-
-    // 15 significant digits in scientific form: d.dddddddddddddde±x
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", value);
-    const QString sci = QString::fromLatin1(buf);
-    const bool negative = sci.startsWith(u'-');
-    const qsizetype ePos = sci.indexOf(u'e');
-    QString digits = sci.mid(negative ? 1 : 0, ePos - (negative ? 1 : 0));
-    digits.remove(u'.');
-    const int exponent = sci.mid(ePos + 1).toInt();
-    while (digits.size() > 1 && digits.endsWith(u'0'))
-        digits.chop(1);
-
+    char buf[numberTextCapacity];
+    QString text = QString::fromLatin1(buf, formatNumberAscii(value, buf));
     const QChar sep = decimalSeparator();
-    QString out;
-    if (exponent >= -4 && exponent < 15) {
-        if (exponent < 0) {
-            out = QStringLiteral("0") + sep + QString(-exponent - 1, u'0') + digits;
-        } else if (digits.size() <= exponent + 1) {
-            out = digits + QString(exponent + 1 - digits.size(), u'0');
-        } else {
-            out = digits.left(exponent + 1) + sep + digits.mid(exponent + 1);
-        }
-    } else {
-        out = digits.left(1);
-        if (digits.size() > 1)
-            out += sep + digits.mid(1);
-        out += u'E' + QString::number(exponent);
-    }
-    return negative ? u'-' + out : out;
+    if (sep != u'.')
+        text.replace(u'.', sep);
+    return text;
 }
 
 bool tryParseFloat(const QString &text, double *value)

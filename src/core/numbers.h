@@ -6,6 +6,13 @@ namespace core {
 // Number text: at most 15 significant digits, no trailing zeros, the locale's decimal separator;
 // fixed notation from 0.0001 up to 10^15 (after rounding), otherwise 5E-5 / 1.5E20.
 QString formatNumber(double value);
+// formatNumber's text with '.' as the decimal separator, written as ASCII into out (room for
+// numberTextCapacity chars); returns its length. Walks over many numbers test this text
+// without building strings.
+constexpr int numberTextCapacity = 32;
+int formatNumberAscii(double value, char *out);
+// The user's decimal separator, as formatNumber writes it and tryParseFloat reads it.
+QChar decimalSeparator();
 
 // Decimal number reading: blanks around, optional sign, digits with an optional decimal
 // separator and fraction, optional exponent. Throws core::Error

@@ -49,14 +49,19 @@ QString fromCp936(const QByteArray &bytes)
     return out;
 }
 
-int cp936Length(const QString &text)
+int cp936Length(QStringView text)
 {
+    // ASCII, the CJK ideographs U+4E00-U+9FA5 and the full-width forms U+FF01-U+FF5E are all in
+    // the code page's one- and two-byte ranges; anything else is measured by encoding.
     int n = 0;
     for (QChar c : text) {
-        if (c.unicode() < 0x80)
-            ++n;
+        const char16_t u = c.unicode();
+        if (u < 0x80)
+            n += 1;
+        else if ((u >= 0x4E00 && u <= 0x9FA5) || (u >= 0xFF01 && u <= 0xFF5E))
+            n += 2;
         else
-            return int(toCp936(text).size());
+            return int(toCp936(text.toString()).size());
     }
     return n;
 }
@@ -111,13 +116,19 @@ int compareCp936(const QString &a, const QString &b)
 
 QString trimBlanks(const QString &text)
 {
+    const QStringView trimmed = trimBlanks(QStringView(text));
+    return trimmed.size() == text.size() ? text : trimmed.toString();
+}
+
+QStringView trimBlanks(QStringView text)
+{
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin].unicode() <= 32)
         ++begin;
     while (end > begin && text[end - 1].unicode() <= 32)
         --end;
-    return text.mid(begin, end - begin);
+    return text.sliced(begin, end - begin);
 }
 
 QString toCrLf(const QString &text)

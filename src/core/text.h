@@ -11,7 +11,7 @@ QByteArray toCp936(const QString &text);
 // Decodes code page 936 / GB18030 bytes; a lone 0x80 byte is the euro sign, as in code page 936.
 QString fromCp936(const QByteArray &bytes);
 // Length of the code page 936 form in bytes (a Chinese character counts 2).
-int cp936Length(const QString &text);
+int cp936Length(QStringView text);
 // Longest prefix whose code page 936 form fits in maxBytes, never cutting a character.
 QString cutToCp936Bytes(const QString &text, int maxBytes);
 // Byte-by-byte comparison of the code page 936 forms (unsigned bytes, shorter text first).
@@ -20,6 +20,7 @@ int compareCp936(const QByteArray &a, const QByteArray &b);
 
 // Removes leading and trailing characters of code 32 or below (blanks and control characters).
 QString trimBlanks(const QString &text);
+QStringView trimBlanks(QStringView text);
 
 // Stored texts and files hold CR LF; Qt text widgets hold LF. toCrLf turns every lone CR or LF
 // (and every CR LF) into CR LF; fromCrLf turns CR LF (and lone CR) into LF.

@@ -4,6 +4,9 @@
 
 #include <QTest>
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
 
 class TstNumbers : public QObject {
@@ -11,6 +14,7 @@ class TstNumbers : public QObject {
 private slots:
     void formatNumber_data();
     void formatNumber();
+    void formatNumberDigitsAsPrintf();
     void parseFloat_data();
     void parseFloat();
     void parseFloatErrors_data();
@@ -49,6 +53,11 @@ void TstNumbers::formatNumber_data()
     QTest::newRow("15 significant digits") << 1.23456789012345678 << u"1.23456789012346"_qs;
     QTest::newRow("large with digits") << 123456789012345678.0 << u"1.23456789012346E17"_qs;
     QTest::newRow("1.5E-10") << 1.5e-10 << u"1.5E-10"_qs;
+    QTest::newRow("exact tie rounds to even, down") << 1234567890123445.0 << u"1.23456789012344E15"_qs;
+    QTest::newRow("exact tie rounds to even, up") << 1234567890123455.0 << u"1.23456789012346E15"_qs;
+    QTest::newRow("-1E-300") << -1e-300 << u"-1E-300"_qs;
+    QTest::newRow("largest") << 1.7976931348623157e308 << u"1.79769313486232E308"_qs;
+    QTest::newRow("infinity") << qInf() << u"INF"_qs;
 }
 
 void TstNumbers::formatNumber()
@@ -56,6 +65,38 @@ void TstNumbers::formatNumber()
     QFETCH(double, value);
     QFETCH(QString, text);
     QCOMPARE(core::formatNumber(value), text);
+}
+
+// The 15 digits are those of printf's "%.14e" (correctly rounded) for values of every size.
+void TstNumbers::formatNumberDigitsAsPrintf()
+{
+    quint64 state = 88172645463325252ull;
+    for (int i = 0; i < 20000; ++i) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        // any bit pattern, or a decimal fraction as tables hold them
+        double value = 0;
+        if (i % 2)
+            std::memcpy(&value, &state, sizeof value);
+        else
+            value = double(state % 100000000) / std::pow(10.0, int(state >> 60));
+        if (!std::isfinite(value) || value == 0)
+            continue;
+        char expected[40];
+        std::snprintf(expected, sizeof expected, "%.14e", value);
+        QString digits = QString::fromLatin1(expected).section(u'e', 0, 0).remove(u'.').remove(u'-');
+        while (digits.size() > 1 && digits.endsWith(u'0'))
+            digits.chop(1);
+        const QString text = core::formatNumber(value);
+        QString shown = text.section(u'E', 0, 0).remove(u'.').remove(u'-');
+        while (shown.startsWith(u'0') && shown.size() > 1)
+            shown.remove(0, 1);
+        while (shown.size() > 1 && shown.endsWith(u'0'))
+            shown.chop(1);
+        if (shown != digits)
+            QFAIL(qPrintable(QStringLiteral("%1: %2, printf %3").arg(QString::fromLatin1(expected), text, digits)));
+    }
 }
 
 void TstNumbers::parseFloat_data()

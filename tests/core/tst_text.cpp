@@ -1,5 +1,7 @@
-// Code page 936 text helpers: lengths, cuts, ordering, trimming, line ends.
+// Code page 936 text helpers: lengths, cuts, ordering, trimming, line ends, text finding.
+#include "core/numbers.h"
 #include "core/text.h"
+#include "core/textfinder.h"
 
 #include <QStringDecoder>
 #include <QTest>
@@ -23,6 +25,11 @@ private slots:
     void roundTrip();
     void containsText_data();
     void containsText();
+    void lengthsOfTwoByteRanges();
+    void finderBytesAgreeWithText_data();
+    void finderBytesAgreeWithText();
+    void finderInNumberText_data();
+    void finderInNumberText();
 };
 
 void TstText::lengths_data()
@@ -192,6 +199,76 @@ void TstText::containsText()
     QFETCH(QString, needle);
     QFETCH(bool, found);
     QCOMPARE(core::containsText(haystack, needle), found);
+}
+
+// cp936Length counts these ranges without encoding: every character in them takes two bytes.
+void TstText::lengthsOfTwoByteRanges()
+{
+    for (auto [first, last] : {std::pair{0x4E00, 0x9FA5}, std::pair{0xFF01, 0xFF5E}}) {
+        for (int u = first; u <= last; ++u) {
+            const QString c{QChar(char16_t(u))};
+            if (core::toCp936(c).size() != 2)
+                QFAIL(qPrintable(QStringLiteral("U+%1 is not two bytes").arg(u, 4, 16)));
+        }
+    }
+    QCOMPARE(core::cp936Length(u"中\u00B5１"_qs), int(core::toCp936(u"中\u00B5１"_qs).size()));
+}
+
+// The byte search of stored UTF-8 gives the answer of the decoded text, also on broken bytes.
+void TstText::finderBytesAgreeWithText_data()
+{
+    QTest::addColumn<QByteArray>("haystack");
+    QTest::addColumn<QString>("needle");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("形 not in 中文") << QByteArray("中文") << u"形"_qs << false;
+    QTest::newRow("文 in 中文") << QByteArray("中文") << u"文"_qs << true;
+    QTest::newRow("A not in 丄") << QByteArray("丄") << u"A"_qs << false;
+    QTest::newRow("case-sensitive") << QByteArray("ABC") << u"abc"_qs << false;
+    QTest::newRow("empty needle") << QByteArray("abc") << QString() << false;
+    QTest::newRow("cut character before a match") << QByteArray("\xE4\xB8中") << u"中"_qs << true;
+    QTest::newRow("replacement character") << QByteArray("a\xE4\xB8") << u"\uFFFD"_qs << true;
+    QTest::newRow("leading byte order mark dropped") << QByteArray("\xEF\xBB\xBF" "ab") << u"\uFEFFa"_qs << false;
+    QTest::newRow("surrogate pair") << QByteArray("x\xF0\x9F\x98\x80") << u"\U0001F600"_qs << true;
+}
+
+void TstText::finderBytesAgreeWithText()
+{
+    QFETCH(QByteArray, haystack);
+    QFETCH(QString, needle);
+    QFETCH(bool, found);
+    const core::TextFinder finder(needle);
+    QCOMPARE(finder.in(QString::fromUtf8(haystack)), found);
+    QCOMPARE(finder.inUtf8(haystack), found);
+}
+
+// Number text searched as ASCII gives the answer of the text the user sees.
+void TstText::finderInNumberText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("needle");
+    QTest::newRow("5 in 0.5") << 0.5 << u"5"_qs;
+    QTest::newRow("5 in 15") << 15.0 << u"5"_qs;
+    QTest::newRow("5 in 5E-5") << 0.00005 << u"5"_qs;
+    QTest::newRow("E-5 in 5E-5") << 0.00005 << u"E-5"_qs;
+    QTest::newRow("2.5 in 12.5") << 12.5 << u"2.5"_qs;
+    QTest::newRow("2.5 not in 25") << 25.0 << u"2.5"_qs;
+    QTest::newRow("minus") << -3.25 << u"-3"_qs;
+    QTest::newRow("small e") << 0.00005 << u"e"_qs;
+    QTest::newRow("letters") << 12.5 << u"ab"_qs;
+    QTest::newRow("INF") << qInf() << u"INF"_qs;
+    QTest::newRow("comma") << 1.5 << u","_qs;
+}
+
+void TstText::finderInNumberText()
+{
+    QFETCH(double, value);
+    QFETCH(QString, needle);
+    const core::TextFinder finder(needle);
+    char text[core::numberTextCapacity];
+    const QByteArrayView ascii(text, core::formatNumberAscii(value, text));
+    QCOMPARE(finder.inNumberText(ascii), finder.in(core::formatNumber(value)));
+    if (!finder.fitsNumberText())
+        QVERIFY(!finder.in(core::formatNumber(value)));
 }
 
 QTEST_APPLESS_MAIN(TstText)
