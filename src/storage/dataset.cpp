@@ -6,6 +6,7 @@
 #include "sqlite.h"
 
 #include "core/numbers.h"
+#include "core/textfinder.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -20,19 +21,77 @@ namespace storage {
 
 namespace {
 
-// A row read straight from a running statement: column 0 is the row id, the fields follow.
+void checkField(const Fields &fields, int field)
+{
+    if (field < 0 || field >= fields.size())
+        throw Error(QStringLiteral("Field index out of range: %1").arg(field));
+}
+
+// A row read straight from a running statement. Field i is column i + 1 (column 0 is the row
+// id), or, with a column map, the column the map gives; a field the statement does not read
+// (-1 in the map) is read through `other`.
 class StatementRow : public RowView {
 public:
-    StatementRow(const Fields *fields, sqlite3_stmt *stmt) : RowView(fields), m_stmt(stmt) {}
+    using OtherField = std::function<QVariant(int field)>;
+    StatementRow(const Fields *fields, sqlite3_stmt *stmt, const QVector<int> *columns = nullptr, OtherField other = {})
+        : RowView(fields), m_stmt(stmt), m_columns(columns), m_other(std::move(other))
+    {
+    }
     QVariant value(int field) const override
     {
-        if (field < 0 || field >= m_fields->size())
-            throw Error(QStringLiteral("Field index out of range: %1").arg(field));
-        return fromStorage(m_fields->at(field), m_stmt, field + 1);
+        const int col = column(field);
+        return col < 0 ? m_other(field) : fromStorage(m_fields->at(field), m_stmt, col);
+    }
+    QString plainText(int field) const override
+    {
+        const int col = column(field);
+        if (col < 0)
+            return RowView::plainText(field);
+        const StoredCell cell = storedCell(m_fields->at(field), m_stmt, col);
+        return cell.form == StoredCell::Form::DateText ? dateText(field, cell)
+                                                       : storage::plainText(m_fields->at(field), cell);
+    }
+    bool containsText(int field, const core::TextFinder &finder) const override
+    {
+        const int col = column(field);
+        if (isNumberKind(m_fields->at(field).kind) && !finder.fitsNumberText())
+            return false; // not even read
+        if (col < 0)
+            return RowView::containsText(field, finder);
+        const StoredCell cell = storedCell(m_fields->at(field), m_stmt, col);
+        if (cell.form == StoredCell::Form::DateText)
+            return finder.in(dateText(field, cell));
+        return storage::containsText(m_fields->at(field), cell, finder);
     }
 
 private:
+    int column(int field) const
+    {
+        checkField(*m_fields, field);
+        return m_columns ? m_columns->at(field) : field + 1;
+    }
+
+    // Dates and times are formatted by the locale, which is slow, and a walk meets the same few
+    // again and again: their texts are kept for the walk, up to a bound per field.
+    QString dateText(int field, const StoredCell &cell) const
+    {
+        static constexpr qsizetype kept = 16384;
+        if (m_dateTexts.isEmpty())
+            m_dateTexts.resize(m_fields->size());
+        QHash<QByteArray, QString> &texts = m_dateTexts[field];
+        const auto it = texts.constFind(QByteArray::fromRawData(cell.utf8.data(), cell.utf8.size()));
+        if (it != texts.constEnd())
+            return *it;
+        const QString text = storage::plainText(m_fields->at(field), cell);
+        if (texts.size() < kept)
+            texts.insert(cell.utf8.toByteArray(), text);
+        return text;
+    }
+
     sqlite3_stmt *m_stmt;
+    const QVector<int> *m_columns;
+    OtherField m_other;
+    mutable QVector<QHash<QByteArray, QString>> m_dateTexts;
 };
 
 class CachedRow : public RowView {
@@ -40,8 +99,7 @@ public:
     CachedRow(const Fields *fields, const QVector<QVariant> *values) : RowView(fields), m_values(values) {}
     QVariant value(int field) const override
     {
-        if (field < 0 || field >= m_values->size())
-            throw Error(QStringLiteral("Field index out of range: %1").arg(field));
+        checkField(*m_fields, field);
         return m_values->at(field);
     }
 
@@ -53,6 +111,18 @@ const QString closedText = QStringLiteral("Cannot perform this operation on a cl
 const QString emptyText = QStringLiteral("Cannot perform this operation on an empty dataset");
 
 } // namespace
+
+QString RowView::plainText(int field) const
+{
+    const QVariant v = value(field); // checks the field
+    return storage::plainText(fields()[field], v);
+}
+
+bool RowView::containsText(int field, const core::TextFinder &finder) const
+{
+    const QVariant v = value(field);
+    return !v.isNull() && finder.in(storage::plainText(fields()[field], v));
+}
 
 Dataset::Dataset(QObject *parent) : QObject(parent) {}
 
@@ -165,20 +235,42 @@ QString Dataset::fieldList() const
     return cols.join(u", ");
 }
 
+QString Dataset::fieldList(const QVector<int> &fields) const
+{
+    QStringList cols;
+    for (int f : fields)
+        cols << quoteIdentifier(m_fields[f].name);
+    return cols.join(u", ");
+}
+
 void Dataset::loadRows()
 {
     invalidateCache();
     // Read into a new list: a failing statement or row test leaves the rows shown so far intact.
     QVector<qint64> rows;
     const bool walk = m_filtered && m_filter;
-    const QString what = walk || m_preload ? QStringLiteral("rowid, ") + fieldList() : QStringLiteral("rowid");
+    // Which fields the statement reads after the row id, and the column of each field (-1: not read).
+    QVector<int> read;
+    QVector<int> columns(m_fields.size(), -1);
+    if (m_preload || (walk && !m_filterFields)) {
+        for (int f = 0; f < m_fields.size(); ++f)
+            read << f;
+    } else if (walk) {
+        for (int f : m_filterFields()) {
+            if (f >= 0 && f < m_fields.size() && !read.contains(f))
+                read << f;
+        }
+    }
+    for (int i = 0; i < read.size(); ++i)
+        columns[read[i]] = i + 1;
+    const QString what = read.isEmpty() ? QStringLiteral("rowid") : QStringLiteral("rowid, ") + fieldList(read);
     const QString sql = m_sql.isEmpty()
                             ? QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(what, quoteIdentifier(m_table))
                             : QStringLiteral("SELECT %1 FROM %2%3").arg(what, quoteIdentifier(m_table), m_queryRest);
     Statement st(*m_conn, sql);
     for (int i = 0; i < m_params.size(); ++i)
         st.bind(i + 1, m_params[i]);
-    StatementRow row(&m_fields, st.handle());
+    const StatementRow row(&m_fields, st.handle(), &columns, [&](int field) { return fetch(st.int64(0))[field]; });
     while (st.step()) {
         if (walk && !m_filter(row))
             continue;

@@ -9,6 +9,10 @@
 #include <functional>
 #include <memory>
 
+namespace core {
+class TextFinder;
+}
+
 namespace storage {
 
 class Connection;
@@ -28,6 +32,10 @@ class RowView {
 public:
     virtual ~RowView() = default;
     virtual QVariant value(int field) const = 0;
+    // A cell's plain text form (empty for blank), and whether it holds a finder's text (a blank
+    // cell never does); rows read from the file answer these without building a QVariant.
+    virtual QString plainText(int field) const;
+    virtual bool containsText(int field, const core::TextFinder &finder) const;
     const Fields &fields() const { return *m_fields; }
 
 protected:
@@ -111,6 +119,11 @@ public:
     bool locate(const QString &field, const QVariant &value, LocateOptions options = {});
 
     void setFilterCallback(RowFilter filter) { m_filter = std::move(filter); }
+    // The fields the callback reads, asked before each walk through it: the walk then reads only
+    // these from the file, and a field read all the same is fetched by its row id. Without it
+    // (or while rows are preloaded) the walk reads every field.
+    using FilterFields = std::function<QVector<int>()>;
+    void setFilterFields(FilterFields fields) { m_filterFields = std::move(fields); }
     // On an open dataset: ends a pending edit, re-reads the rows through the callback and moves
     // to the first row, also when the flag keeps its value. On a closed one it is only recorded.
     void setFiltered(bool on);
@@ -139,6 +152,7 @@ private:
     const QVector<QVariant> &fetch(qint64 rowid) const;
     void invalidateCache() const;
     QString fieldList() const;
+    QString fieldList(const QVector<int> &fields) const;
 
     QString m_directory;
     QString m_tableName;
@@ -162,6 +176,7 @@ private:
 
     bool m_filtered = false;
     RowFilter m_filter;
+    FilterFields m_filterFields;
 
     std::unique_ptr<Statement> m_fetch;
     mutable QHash<qint64, QVector<QVariant>> m_cache;

@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "core/text.h"
+#include "core/textfinder.h"
 #include "error.h"
 
 #include <QDate>
@@ -11,7 +12,9 @@
 
 #include <sqlite3.h>
 
+#include <charconv>
 #include <cmath>
+#include <iterator>
 
 namespace storage {
 
@@ -83,6 +86,11 @@ bool isIntegerKind(FieldKind k)
 bool isFloatKind(FieldKind k)
 {
     return k == FieldKind::Float || k == FieldKind::Money;
+}
+
+bool isNumberKind(FieldKind k)
+{
+    return isIntegerKind(k) || isFloatKind(k) || k == FieldKind::Bcd;
 }
 
 int defaultDisplayWidth(const FieldDef &f)
@@ -199,33 +207,106 @@ QVariant toStorage(const FieldDef &f, const QVariant &value)
     return value;
 }
 
-QVariant fromStorage(const FieldDef &f, sqlite3_stmt *stmt, int col)
+StoredCell storedCell(const FieldDef &f, sqlite3_stmt *stmt, int col)
 {
-    const int type = sqlite3_column_type(stmt, col);
-    if (type == SQLITE_NULL)
-        return isMemoKind(f.kind) ? QVariant(QString()) : QVariant();
-    auto text = [&] {
-        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, col)),
-                                 sqlite3_column_bytes(stmt, col));
+    using Form = StoredCell::Form;
+    // Read through the column's value object: the same conversions as the column calls, without
+    // their checks on every call (a connection is used by one thread at a time).
+    sqlite3_value *value = sqlite3_column_value(stmt, col);
+    StoredCell cell;
+    const int type = sqlite3_value_type(value);
+    if (type == SQLITE_NULL) {
+        cell.form = isMemoKind(f.kind) ? Form::Text : Form::Blank; // a memo reads as empty text
+        return cell;
+    }
+    auto text = [value] {
+        const char *bytes = reinterpret_cast<const char *>(sqlite3_value_text(value));
+        return QByteArrayView(bytes, sqlite3_value_bytes(value));
     };
     switch (f.kind) {
     case FieldKind::Alpha:
     case FieldKind::Memo:
-    case FieldKind::FmtMemo: return text();
+    case FieldKind::FmtMemo:
+        cell.form = Form::Text;
+        cell.utf8 = text();
+        break;
     case FieldKind::Short:
     case FieldKind::Long:
-        if (type == SQLITE_INTEGER)
-            return int(sqlite3_column_int64(stmt, col));
-        return text().toInt();
+        cell.form = Form::Integer;
+        cell.integer = type == SQLITE_INTEGER ? int(sqlite3_value_int64(value)) : QString::fromUtf8(text()).toInt();
+        break;
     case FieldKind::Float:
-    case FieldKind::Money: return sqlite3_column_double(stmt, col);
-    case FieldKind::Bcd: return double(sqlite3_column_int64(stmt, col)) / 10000.0;
-    case FieldKind::Logical: return sqlite3_column_int64(stmt, col) != 0;
-    case FieldKind::Date: return QDate::fromString(text(), Qt::ISODate);
-    case FieldKind::Time: return QTime::fromString(text(), Qt::ISODate);
-    case FieldKind::Timestamp: return QDateTime::fromString(text(), Qt::ISODate);
+    case FieldKind::Money:
+        cell.form = Form::Number;
+        cell.number = sqlite3_value_double(value);
+        break;
+    case FieldKind::Bcd:
+        cell.form = Form::Number;
+        cell.number = double(sqlite3_value_int64(value)) / 10000.0;
+        break;
+    case FieldKind::Logical:
+        cell.form = Form::Truth;
+        cell.integer = sqlite3_value_int64(value) != 0;
+        break;
+    case FieldKind::Date:
+    case FieldKind::Time:
+    case FieldKind::Timestamp:
+        cell.form = Form::DateText;
+        cell.utf8 = text();
+        break;
     }
-    return QVariant();
+    return cell;
+}
+
+QVariant storedValue(const FieldDef &f, const StoredCell &cell)
+{
+    switch (cell.form) {
+    case StoredCell::Form::Blank: return QVariant();
+    case StoredCell::Form::Text: return QString::fromUtf8(cell.utf8);
+    case StoredCell::Form::Number: return cell.number;
+    case StoredCell::Form::Integer: return int(cell.integer);
+    case StoredCell::Form::Truth: return cell.integer != 0;
+    case StoredCell::Form::DateText: break;
+    }
+    const QString text = QString::fromUtf8(cell.utf8);
+    if (f.kind == FieldKind::Date)
+        return QDate::fromString(text, Qt::ISODate);
+    if (f.kind == FieldKind::Time)
+        return QTime::fromString(text, Qt::ISODate);
+    return QDateTime::fromString(text, Qt::ISODate);
+}
+
+QVariant fromStorage(const FieldDef &f, sqlite3_stmt *stmt, int col)
+{
+    return storedValue(f, storedCell(f, stmt, col));
+}
+
+QString plainText(const FieldDef &f, const StoredCell &cell)
+{
+    switch (cell.form) {
+    case StoredCell::Form::Blank: return QString();
+    case StoredCell::Form::Text: return QString::fromUtf8(cell.utf8);
+    case StoredCell::Form::Number: return core::formatNumber(cell.number);
+    case StoredCell::Form::Integer: return QString::number(cell.integer);
+    default: return plainText(f, storedValue(f, cell));
+    }
+}
+
+bool containsText(const FieldDef &f, const StoredCell &cell, const core::TextFinder &finder)
+{
+    char digits[core::numberTextCapacity];
+    switch (cell.form) {
+    case StoredCell::Form::Blank: return false;
+    case StoredCell::Form::Text: return finder.inUtf8(cell.utf8);
+    case StoredCell::Form::Number:
+        return finder.inNumberText(QByteArrayView(digits, core::formatNumberAscii(cell.number, digits)));
+    case StoredCell::Form::Integer:
+        return finder.inNumberText(QByteArrayView(digits, std::to_chars(digits, std::end(digits), cell.integer).ptr));
+    default: {
+        const QVariant value = storedValue(f, cell);
+        return !value.isNull() && finder.in(plainText(f, value));
+    }
+    }
 }
 
 QString plainText(const FieldDef &f, const QVariant &v)

@@ -1,9 +1,14 @@
 #pragma once
+#include <QByteArrayView>
 #include <QString>
 #include <QVariant>
 #include <QVector>
 
 struct sqlite3_stmt;
+
+namespace core {
+class TextFinder;
+}
 
 namespace storage {
 
@@ -31,6 +36,7 @@ bool isTextKind(FieldKind kind);    // alphanumeric and memo kinds
 bool isMemoKind(FieldKind kind);    // memo kinds: never blank
 bool isIntegerKind(FieldKind kind); // short, long
 bool isFloatKind(FieldKind kind);   // float, money
+bool isNumberKind(FieldKind kind);  // integer, float and BCD kinds: plain text is number text
 int defaultDisplayWidth(const FieldDef &field);
 // Declared SQLite type whose affinity never rewrites a stored value ("0101" stays text).
 QString sqlType(FieldKind kind);
@@ -42,8 +48,31 @@ QVariant toStorage(const FieldDef &field, const QVariant &value);
 // Reads a stored column back as the field's value: null for blank, memo NULL as empty text.
 QVariant fromStorage(const FieldDef &field, sqlite3_stmt *stmt, int column);
 
+// A stored column as read for its value and its plain text form, without building a QVariant
+// (walks over many cells use it directly).
+struct StoredCell {
+    enum class Form {
+        Blank,     // no value, no text
+        Text,      // utf8 is the text (valid until the statement moves on)
+        Number,    // number; text formatNumber(number)
+        Integer,   // integer; text its decimal digits
+        Truth,     // integer 0 or 1; text False or True
+        DateText,  // utf8 is the stored ISO text; the value and its text depend on it alone
+    };
+    Form form = Form::Blank;
+    QByteArrayView utf8;
+    double number = 0;
+    qint64 integer = 0;
+};
+StoredCell storedCell(const FieldDef &field, sqlite3_stmt *stmt, int column);
+QVariant storedValue(const FieldDef &field, const StoredCell &cell);
+
 // Plain text form of a non-blank value: texts as stored, numbers as in core::formatNumber,
 // dates, times and logicals in the user's locale.
 QString plainText(const FieldDef &field, const QVariant &value);
+// The same texts, and whether they hold a finder's text (never for a blank cell), straight from
+// a stored cell: texts and numbers are read without building a QVariant.
+QString plainText(const FieldDef &field, const StoredCell &cell);
+bool containsText(const FieldDef &field, const StoredCell &cell, const core::TextFinder &finder);
 
 } // namespace storage

@@ -65,7 +65,8 @@ std::shared_ptr<Connection> Connection::open(const QString &path, Mode mode)
     if (mode != Mode::Create && !QFileInfo(path).isFile())
         throw Error(QStringLiteral("Table does not exist: %1").arg(QDir::toNativeSeparators(path)));
     sqlite3 *db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
+    // A connection is used by one thread at a time: no locking around every call.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
     std::shared_ptr<Connection> conn(new Connection(db, path));
     if (rc != SQLITE_OK)

@@ -1,4 +1,5 @@
 // The dataset over table files: names, kinds, blanks, order, moves, edits, locks and filtering.
+#include "core/textfinder.h"
 #include "storage/dataset.h"
 #include "storage/error.h"
 #include "storage/sqlite.h"
@@ -65,6 +66,8 @@ private slots:
     void scanOverManyRowsWhileReadingOthers_data();
     void scanOverManyRowsWhileReadingOthers();
     void preloadedRowsReadLikeFetchedOnes();
+    void storedCellsReadLikeValues();
+    void filterFieldsAreReadOthersFetched();
 
 private:
     QString path(const QString &name) const { return m_dir->path() + u'/' + name; }
@@ -677,7 +680,6 @@ void TstDataset::scanOverManyRowsWhileReadingOthers()
 }
 
 QTEST_GUILESS_MAIN(TstDataset)
-#include "tst_dataset.moc"
 
 void TstDataset::preloadedRowsReadLikeFetchedOnes()
 {
@@ -701,3 +703,61 @@ void TstDataset::preloadedRowsReadLikeFetchedOnes()
     preloaded.post();
     QCOMPARE(preloaded.valueAt(5, 1).toString(), u"改"_qs);
 }
+
+// Rows read from the file give plain texts and text tests from the stored cells; they must be the
+// ones the values give, for every kind, blank cells, Chinese text and broken UTF-8 alike.
+void TstDataset::storedCellsReadLikeValues()
+{
+    write(u"k.db"_qs, u"a:A10,m:M,n:N,i:I,b:#,d:D,l:L,t:T\n"
+                      "中文,丄,0.5,15,1.25,2024-01-05,true,10:30:00\n"
+                      "形状,,0.00005,-5,,,false,\n"
+                      ",x,12.5,0,2,2023-12-31,,\n"_qs);
+    storage::Connection::open(path(u"k.db"_qs))->exec(u"UPDATE k SET a = CAST(X'E4B8E4B8AD41' AS TEXT) WHERE rowid = 3"_qs);
+    auto ds = table(u"k"_qs);
+    const QStringList needles = {u"形"_qs, u"文"_qs, u"A"_qs, u"5"_qs, u"E-5"_qs, u"2.5"_qs, u"-"_qs, u"."_qs,
+                                 u"1"_qs, u"True"_qs, u"2024"_qs, u"30"_qs, u"\uFFFD"_qs, QString()};
+    int cells = 0;
+    ds->scan(0, [&](int r, const storage::RowView &row) {
+        for (int f = 0; f < row.fields().size(); ++f) {
+            const QVariant v = row.value(f);
+            const QString text = storage::plainText(row.fields()[f], v);
+            if (row.plainText(f) != text)
+                qWarning() << "row" << r << "field" << f << row.plainText(f) << "instead of" << text;
+            for (const QString &needle : needles) {
+                const core::TextFinder finder(needle);
+                const bool expected = !v.isNull() && finder.in(text);
+                if (row.containsText(f, finder) != expected)
+                    qWarning() << "row" << r << "field" << f << "needle" << needle << "expected" << expected;
+                cells += row.plainText(f) == text && row.containsText(f, finder) == expected;
+            }
+        }
+        return true;
+    });
+    QCOMPARE(cells, 3 * 8 * int(needles.size()));
+}
+
+// A walk told which fields its callback reads still gives every field's value.
+void TstDataset::filterFieldsAreReadOthersFetched()
+{
+    writeNumbers(50);
+    auto ds = table(u"nums"_qs);
+    int asked = 0;
+    bool othersRead = true;
+    ds->setFilterFields([&] {
+        ++asked;
+        return QVector<int>{2, 7, -1};
+    });
+    ds->setFilterCallback([&](const storage::RowView &row) {
+        const int k = row.value(0).toInt();
+        othersRead = othersRead && row.value(1).toString() == QStringLiteral("名%1").arg(k)
+                     && row.plainText(0) == QString::number(k);
+        return row.value(2).toDouble() == 3;
+    });
+    ds->setFiltered(true);
+    QCOMPARE(asked, 1);
+    QVERIFY(othersRead);
+    QCOMPARE(column(*ds, u"K"_qs).mid(0, 3), (QStringList{u"3"_qs, u"10"_qs, u"17"_qs}));
+    QCOMPARE(ds->recordCount(), 7);
+}
+
+#include "tst_dataset.moc"
