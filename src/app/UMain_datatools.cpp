@@ -21,17 +21,21 @@
 namespace {
 
 datatools::RowTest rowTest;
-bool queryFailed = false;   // a row of the walk in progress could not be tested
-bool noticePending = false; // the message about the failed walk waits to be shown
+quint64 rowTestRevision = 0; // frm_find's condition revision that rowTest holds
+bool queryFailed = false;    // a row of the walk in progress could not be tested
+bool noticePending = false;  // the message about the failed walk waits to be shown
 
 // The row test of the data query, attached to tblView for the whole run: the condition is what
-// frm_find's three controls hold when the row is read. A row that cannot be tested passes; the
-// user is told once, after the walk.
+// frm_find's three controls hold when the row is read (read again only after they changed). A
+// row that cannot be tested passes; the user is told once, after the walk.
 bool tblViewFilterRecord(const storage::RowView &row)
 {
     if (!frm_find)
         return true;
-    rowTest.setCondition(frm_find->fieldPosition(), frm_find->ComboBox2->currentText(), frm_find->Edit1->text());
+    if (frm_find->conditionRevision() != rowTestRevision) {
+        rowTest.setCondition(frm_find->fieldPosition(), frm_find->ComboBox2->currentText(), frm_find->Edit1->text());
+        rowTestRevision = frm_find->conditionRevision();
+    }
     const datatools::Verdict verdict = rowTest.test(row);
     if (verdict == datatools::Verdict::Fail)
         queryFailed = true;
@@ -67,6 +71,8 @@ void N6Click()
 void TfrmMain::wireDataTools()
 {
     tblView->setFilterCallback(&tblViewFilterRecord);
+    // The row test reads the chosen field only.
+    tblView->setFilterFields([] { return frm_find ? QVector<int>{frm_find->fieldPosition()} : QVector<int>(); });
     // One message per walk over the table, shown when the action that walked has finished.
     connect(tblView, &storage::Dataset::filterWalkFinished, this, [this] {
         const bool failed = queryFailed;

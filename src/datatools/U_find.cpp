@@ -43,6 +43,9 @@ Tfrm_find::Tfrm_find(storage::Dataset *tblView)
 
     // The selected item follows every change of the box's text, typed or picked.
     connect(ComboBox1, &QComboBox::editTextChanged, this, &Tfrm_find::updateFieldPosition);
+    connect(ComboBox2, &QComboBox::editTextChanged, this, &Tfrm_find::conditionChanged);
+    connect(Edit1, &QLineEdit::textChanged, this, &Tfrm_find::conditionChanged);
+    conditionChanged();
     connect(BitBtn3, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn3Click(); }); });
     connect(BitBtn4, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn4Click(); }); });
     connect(BitBtn5, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn5Click(); }); });
@@ -51,6 +54,13 @@ Tfrm_find::Tfrm_find(storage::Dataset *tblView)
 void Tfrm_find::updateFieldPosition()
 {
     m_fieldPosition = ComboBox1->findText(ComboBox1->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    conditionChanged();
+}
+
+void Tfrm_find::conditionChanged()
+{
+    static quint64 lastRevision = 0;
+    m_revision = ++lastRevision;
 }
 
 void Tfrm_find::FormShow()

@@ -19,6 +19,10 @@ public:
 
     // Position of ComboBox1's selected item (the item whose text equals the box's text), -1 for none.
     int fieldPosition() const { return m_fieldPosition; }
+    // Changes with every change of the condition (field position, operator text, value text) and
+    // is never the same in two windows, so a reader of every row can tell cheaply whether to read
+    // the controls again.
+    quint64 conditionRevision() const { return m_revision; }
 
     void BitBtn3Click();
     void BitBtn4Click();
@@ -34,8 +38,10 @@ protected:
 
 private:
     void updateFieldPosition();
+    void conditionChanged();
     storage::Dataset *m_tblView;
     int m_fieldPosition = -1;
+    quint64 m_revision = 0;
 };
 
 extern Tfrm_find *frm_find;

@@ -1,6 +1,10 @@
 #pragma once
 #include <QString>
 
+namespace core {
+class TextFinder;
+}
+
 namespace storage {
 class Dataset;
 class RowView;
@@ -15,9 +19,9 @@ struct SearchHit {
     bool found() const { return row >= 0; }
 };
 
-// Field position of the first cell, from fromField on, whose plain text form holds the text
-// (whole characters, case-sensitive, literal; a blank cell never matches); -1 when none does.
-int findInRow(const storage::RowView &row, int fromField, const QString &text);
+// Field position of the first cell, from fromField on, whose plain text form holds the finder's
+// text (whole characters, case-sensitive, literal; a blank cell never matches); -1 when none does.
+int findInRow(const storage::RowView &row, int fromField, const core::TextFinder &finder);
 
 // The data search's walk over the visible rows: the rest of row `row` from field `fromField` on,
 // then every later row from field 0. The search text is trimmed of blanks first; an empty one

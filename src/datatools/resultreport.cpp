@@ -9,14 +9,18 @@ namespace {
 
 const QString lineEnd = QStringLiteral("\r\n");
 
-QString cellText(const storage::Dataset &ds, const storage::RowView &row, int field)
-{
-    return storage::plainText(ds.fields()[field], row.value(field));
-}
-
 QString spaces(int n)
 {
     return n > 0 ? QString(n, u' ') : QString();
+}
+
+// Appends n spaces (none when n <= 0); returns how many were appended.
+int pad(QString &report, int n)
+{
+    if (n <= 0)
+        return 0;
+    report.resize(report.size() + n, u' ');
+    return n;
 }
 
 void addLine(QString &report, const QString &line)
@@ -36,17 +40,20 @@ void addColumnReport(QString &report, storage::Dataset &ds, int keys, int select
 
     ds.first();
     ds.scan(0, [&](int, const storage::RowView &row) {
-        const QString first = cellText(ds, row, 0);
+        const QString first = row.plainText(0);
         // Every further key value is placed after the first one's trimmed byte length.
-        const int gap = 10 - core::cp936Length(core::trimBlanks(first));
-        QString line = first;
+        const int gap = 10 - core::cp936Length(core::trimBlanks(QStringView(first)));
+        report += first;
+        int length = core::cp936Length(first); // bytes of the line so far
         int target = 40;
         for (int i = 1; i < keys; ++i) {
-            line += spaces(gap) + cellText(ds, row, i);
+            const QString key = row.plainText(i);
+            length += pad(report, gap) + core::cp936Length(key);
+            report += key;
             target += 10;
         }
-        line += spaces(target - core::cp936Length(line)) + cellText(ds, row, selected);
-        addLine(report, line);
+        pad(report, target - length);
+        addLine(report, row.plainText(selected));
         return true;
     });
     ds.last();

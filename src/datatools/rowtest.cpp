@@ -98,6 +98,7 @@ void RowTest::parseValue()
 {
     m_value = core::trimBlanks(m_valueText);
     m_valueBytes = core::toCp936(m_value);
+    m_finder = core::TextFinder(m_value);
     m_number.ok = core::tryParseFloat(m_value, &m_number.value);
     m_fixed.ok = m_number.ok && std::abs(m_number.value) < 9.2e14;
     m_fixed.value = m_fixed.ok ? std::llround(m_number.value * 10000.0) : 0;
@@ -126,13 +127,12 @@ Verdict RowTest::test(const storage::RowView &row) const
         return Verdict::Pass;
     if (m_field < 0 || m_field >= row.fields().size())
         return Verdict::Fail;
+    const auto verdict = [](bool accept) { return accept ? Verdict::Pass : Verdict::Reject; };
+    if (m_op == Op::Like)
+        return verdict(row.containsText(m_field, m_finder));
+
     const storage::FieldDef &field = row.fields()[m_field];
     const QVariant cell = row.value(m_field);
-    const auto verdict = [](bool accept) { return accept ? Verdict::Pass : Verdict::Reject; };
-
-    if (m_op == Op::Like) {
-        return verdict(!isBlank(cell) && core::containsText(storage::plainText(field, cell), m_value));
-    }
     if (isBlank(cell))
         return verdict(holds(-1)); // blank is smaller than every value
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/textfinder.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -40,6 +42,7 @@ private:
     Op m_op = Op::Other;
     QString m_value; // trimmed
     QByteArray m_valueBytes;
+    core::TextFinder m_finder; // of m_value, for Like
     Reading<double> m_number;
     Reading<qint64> m_fixed; // ten-thousandths
     Reading<QDateTime> m_dateTime;
