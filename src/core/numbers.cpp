@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace core {
 
@@ -33,18 +34,28 @@ int formatNumberAscii(double value, char *out)
         return int(p + 3 - out);
     }
 
-    // 15 significant digits in scientific form, rounded as printf's %.14e: d.dddddddddddddde±x
+    // At most 15 significant digits, rounded as printf's %.14e. The shortest form that reads
+    // back as the value is within half a binary step of it, far less than half a step of the
+    // 15th digit, so when it has at most 15 digits they are the rounded ones (and it is cheap).
+    char digits[numberTextCapacity];
+    int count = 0;
+    int exponent = 0;
+    const auto split = [&](const char *sci, const char *end) { // d[.ddd]e±x
+        const char *e = std::find(sci, end, 'e');
+        count = 0;
+        for (const char *c = sci; c < e; ++c) {
+            if (*c != '.')
+                digits[count++] = *c;
+        }
+        std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+    };
     char sci[numberTextCapacity];
-    const char *end = std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, 14).ptr;
-    char digits[15];
-    digits[0] = sci[0];
-    std::memcpy(digits + 1, sci + 2, 14);
-    int count = 15;
+    const double magnitude = std::fabs(value);
+    split(sci, std::to_chars(sci, std::end(sci), magnitude, std::chars_format::scientific).ptr);
+    if (count > 15)
+        split(sci, std::to_chars(sci, std::end(sci), magnitude, std::chars_format::scientific, 14).ptr);
     while (count > 1 && digits[count - 1] == '0')
         --count;
-    const char *e = std::find(static_cast<const char *>(sci), end, 'e');
-    int exponent = 0;
-    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
 
     auto put = [&p](const char *from, int n) {
         std::memcpy(p, from, size_t(n));

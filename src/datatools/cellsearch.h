@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QVector>
 
 namespace core {
 class TextFinder;
@@ -19,9 +20,10 @@ struct SearchHit {
     bool found() const { return row >= 0; }
 };
 
-// Field position of the first cell, from fromField on, whose plain text form holds the finder's
-// text (whole characters, case-sensitive, literal; a blank cell never matches); -1 when none does.
-int findInRow(const storage::RowView &row, int fromField, const core::TextFinder &finder);
+// Field position of the first cell among `fields` (ascending), from fromField on, whose plain
+// text form holds the finder's text (whole characters, case-sensitive, literal; a blank cell never
+// matches); -1 when none does.
+int findInRow(const storage::RowView &row, int fromField, const core::TextFinder &finder, const QVector<int> &fields);
 
 // The data search's walk over the visible rows: the rest of row `row` from field `fromField` on,
 // then every later row from field 0. The search text is trimmed of blanks first; an empty one

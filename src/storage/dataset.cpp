@@ -243,26 +243,35 @@ QString Dataset::fieldList(const QVector<int> &fields) const
     return cols.join(u", ");
 }
 
+QVector<int> Dataset::readFields(const QVector<int> *wanted) const
+{
+    QVector<int> read;
+    for (int f = 0; f < m_fields.size(); ++f) {
+        if (!wanted || wanted->contains(f))
+            read << f;
+    }
+    return read;
+}
+
+QVector<int> Dataset::columnsOf(const QVector<int> &read) const
+{
+    QVector<int> columns(m_fields.size(), -1);
+    for (int i = 0; i < read.size(); ++i)
+        columns[read[i]] = i + 1;
+    return columns;
+}
+
 void Dataset::loadRows()
 {
     invalidateCache();
     // Read into a new list: a failing statement or row test leaves the rows shown so far intact.
     QVector<qint64> rows;
     const bool walk = m_filtered && m_filter;
-    // Which fields the statement reads after the row id, and the column of each field (-1: not read).
-    QVector<int> read;
-    QVector<int> columns(m_fields.size(), -1);
-    if (m_preload || (walk && !m_filterFields)) {
-        for (int f = 0; f < m_fields.size(); ++f)
-            read << f;
-    } else if (walk) {
-        for (int f : m_filterFields()) {
-            if (f >= 0 && f < m_fields.size() && !read.contains(f))
-                read << f;
-        }
-    }
-    for (int i = 0; i < read.size(); ++i)
-        columns[read[i]] = i + 1;
+    // Read with the row ids: every field for a preload, the fields the callback names for a walk.
+    const bool named = walk && !m_preload && m_filterFields;
+    const QVector<int> wanted = named ? m_filterFields() : QVector<int>();
+    const QVector<int> read = m_preload || walk ? readFields(named ? &wanted : nullptr) : QVector<int>();
+    const QVector<int> columns = columnsOf(read);
     const QString what = read.isEmpty() ? QStringLiteral("rowid") : QStringLiteral("rowid, ") + fieldList(read);
     const QString sql = m_sql.isEmpty()
                             ? QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(what, quoteIdentifier(m_table))
@@ -683,7 +692,7 @@ void Dataset::refresh()
     emit currentChanged();
 }
 
-int Dataset::scan(int from, const std::function<bool(int, const RowView &)> &visit) const
+int Dataset::scan(int from, const std::function<bool(int, const RowView &)> &visit, const QVector<int> *fields) const
 {
     requireOpen();
     from = std::max(0, from);
@@ -704,10 +713,12 @@ int Dataset::scan(int from, const std::function<bool(int, const RowView &)> &vis
     }
     // Rows in stored order stream from one statement; rows of the file that this dataset does not
     // show (filtered out) are passed over, rows gone from the file are not visited.
-    Statement st(*conn, QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid >= ?1 ORDER BY rowid")
-                            .arg(fieldList(), quoteIdentifier(m_table)));
+    const QVector<int> read = readFields(fields);
+    const QVector<int> columns = columnsOf(read);
+    Statement st(*conn, QStringLiteral("SELECT rowid%1 FROM %2 WHERE rowid >= ?1 ORDER BY rowid")
+                            .arg(read.isEmpty() ? QString() : QStringLiteral(", ") + fieldList(read), quoteIdentifier(m_table)));
     st.bind(1, m_rows[from]);
-    const StatementRow row(&m_fields, st.handle());
+    const StatementRow row(&m_fields, st.handle(), &columns, [&](int field) { return fetch(st.int64(0))[field]; });
     int i = from;
     while (i < m_rows.size() && st.step()) {
         const qint64 id = st.int64(0);

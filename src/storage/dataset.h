@@ -132,7 +132,10 @@ public:
 
     // Visits the visible rows from a position on, in order, until visit returns false.
     // Returns the position where it stopped, or recordCount() when it ran to the end.
-    int scan(int from, const std::function<bool(int row, const RowView &values)> &visit) const;
+    // fields: the fields the visitor reads, when it reads only some (rows streamed from the file
+    // then carry only these; another field read all the same is fetched by its row id).
+    int scan(int from, const std::function<bool(int row, const RowView &values)> &visit,
+             const QVector<int> *fields = nullptr) const;
 
 signals:
     void opened();
@@ -153,6 +156,10 @@ private:
     void invalidateCache() const;
     QString fieldList() const;
     QString fieldList(const QVector<int> &fields) const;
+    // The fields a walk's statement reads after the row id (every field without a list), and the
+    // statement column of each field (-1: not read).
+    QVector<int> readFields(const QVector<int> *wanted) const;
+    QVector<int> columnsOf(const QVector<int> &read) const;
 
     QString m_directory;
     QString m_tableName;
