@@ -38,6 +38,9 @@ void addColumnReport(QString &report, storage::Dataset &ds, int keys, int select
     addLine(report, header + spaces(30) + fields[selected].name);
     addLine(report, QString(50, u'-'));
 
+    QVector<int> read = {0, selected}; // the fields the lines show
+    for (int i = 1; i < keys; ++i)
+        read << i;
     ds.first();
     ds.scan(0, [&](int, const storage::RowView &row) {
         const QString first = row.plainText(0);
@@ -55,7 +58,7 @@ void addColumnReport(QString &report, storage::Dataset &ds, int keys, int select
         pad(report, target - length);
         addLine(report, row.plainText(selected));
         return true;
-    });
+    }, &read);
     ds.last();
 }
 
