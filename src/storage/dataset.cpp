@@ -27,13 +27,12 @@ void checkField(const Fields &fields, int field)
         throw Error(QStringLiteral("Field index out of range: %1").arg(field));
 }
 
-// A row read straight from a running statement. Field i is column i + 1 (column 0 is the row
-// id), or, with a column map, the column the map gives; a field the statement does not read
-// (-1 in the map) is read through `other`.
+// A row read straight from a running statement: each field from the statement column the map
+// gives, or, where the map has -1 (the statement does not read it), through `other`.
 class StatementRow : public RowView {
 public:
     using OtherField = std::function<QVariant(int field)>;
-    StatementRow(const Fields *fields, sqlite3_stmt *stmt, const QVector<int> *columns = nullptr, OtherField other = {})
+    StatementRow(const Fields *fields, sqlite3_stmt *stmt, const QVector<int> *columns, OtherField other)
         : RowView(fields), m_stmt(stmt), m_columns(columns), m_other(std::move(other))
     {
     }
@@ -68,7 +67,7 @@ private:
     int column(int field) const
     {
         checkField(*m_fields, field);
-        return m_columns ? m_columns->at(field) : field + 1;
+        return m_columns->at(field);
     }
 
     // Dates and times are formatted by the locale, which is slow, and a walk meets the same few
