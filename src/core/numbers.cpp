@@ -20,6 +20,30 @@ QChar decimalSeparator()
     return point.isEmpty() ? QChar(u'.') : point.at(0);
 }
 
+namespace {
+
+// The digits and exponent of a value that table data mostly holds: a decimal n / 10^k with at most
+// 15 digits and 9 decimals whose nearest double is the value. That decimal lies within half a
+// binary step of the value, far less than half a step of the 15th digit, so it is the value
+// rounded to 15 digits, found without a general conversion. False for other values.
+bool shortDecimal(double magnitude, char *digits, int *count, int *exponent)
+{
+    double scale = 1;
+    for (int k = 0; k <= 9; ++k, scale *= 10) {
+        const double n = std::nearbyint(magnitude * scale);
+        if (n >= 1e15)
+            return false;
+        if (n / scale == magnitude) {
+            *count = int(std::to_chars(digits, digits + numberTextCapacity, static_cast<long long>(n)).ptr - digits);
+            *exponent = *count - 1 - k;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 int formatNumberAscii(double value, char *out)
 {
     char *p = out;
@@ -34,26 +58,21 @@ int formatNumberAscii(double value, char *out)
         return int(p + 3 - out);
     }
 
-    // At most 15 significant digits, rounded as printf's %.14e. The shortest form that reads
-    // back as the value is within half a binary step of it, far less than half a step of the
-    // 15th digit, so when it has at most 15 digits they are the rounded ones (and it is cheap).
+    // At most 15 significant digits, rounded as printf's %.14e.
     char digits[numberTextCapacity];
     int count = 0;
     int exponent = 0;
-    const auto split = [&](const char *sci, const char *end) { // d[.ddd]e±x
-        const char *e = std::find(sci, end, 'e');
-        count = 0;
+    const double magnitude = std::fabs(value);
+    if (!shortDecimal(magnitude, digits, &count, &exponent)) {
+        char sci[numberTextCapacity]; // d.dddddddddddddde±x
+        const char *end = std::to_chars(sci, std::end(sci), magnitude, std::chars_format::scientific, 14).ptr;
+        const char *e = std::find(static_cast<const char *>(sci), end, 'e');
         for (const char *c = sci; c < e; ++c) {
             if (*c != '.')
                 digits[count++] = *c;
         }
         std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
-    };
-    char sci[numberTextCapacity];
-    const double magnitude = std::fabs(value);
-    split(sci, std::to_chars(sci, std::end(sci), magnitude, std::chars_format::scientific).ptr);
-    if (count > 15)
-        split(sci, std::to_chars(sci, std::end(sci), magnitude, std::chars_format::scientific, 14).ptr);
+    }
     while (count > 1 && digits[count - 1] == '0')
         --count;
 
