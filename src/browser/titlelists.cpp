@@ -2,6 +2,10 @@
 
 #include "core/text.h"
 #include "storage/dataset.h"
+#include "storage/paths.h"
+
+#include <QDateTime>
+#include <QFileInfo>
 
 namespace browser {
 
@@ -41,11 +45,60 @@ bool jumpToPrefix(storage::Dataset &indexList, const QString &text)
     return true;
 }
 
+namespace {
+
+// The titles the find list can show (rows of vt with a page table), in stored order. They are
+// read once and searched in memory on every keystroke; a change of the file reads them again.
+struct FindTitles {
+    QString path;
+    QDateTime modified;
+    qint64 size = -1;
+    QVector<qint64> rows;
+    QStringList titles;
+
+    void load(const QString &directory)
+    {
+        const QFileInfo file(storage::resolvePath(directory + QStringLiteral("/vt.db")));
+        if (file.filePath() == path && file.lastModified() == modified && file.size() == size)
+            return;
+        storage::Dataset titlesOnly;
+        titlesOnly.setDirectory(directory);
+        titlesOnly.setSql(QStringLiteral("select CName from vt where ctable is not null"));
+        titlesOnly.open();
+        rows.clear();
+        titles.clear();
+        titlesOnly.scan(0, [&](int row, const storage::RowView &values) {
+            rows << titlesOnly.rowIdAt(row);
+            titles << values.value(0).toString();
+            return true;
+        });
+        path = file.filePath();
+        modified = file.lastModified();
+        size = file.size();
+    }
+
+    QVector<qint64> matching(const QString &text) const
+    {
+        QVector<qint64> found;
+        for (qsizetype i = 0; i < titles.size(); ++i) {
+            // An empty text lists every row with a page; otherwise a literal, case-sensitive,
+            // whole-character substring test.
+            if (text.isEmpty() || titles[i].contains(text, Qt::CaseSensitive))
+                found << rows[i];
+        }
+        return found;
+    }
+};
+
+} // namespace
+
 void runFind(storage::Dataset &findList, const QString &text)
 {
+    static FindTitles titles;
     findList.close();
     findList.setSql(FindStatement, {core::trimBlanks(text)});
-    findList.open();
+    titles.load(findList.directory());
+    findList.openRows(titles.matching(core::trimBlanks(text)));
 }
 
 } // namespace browser

@@ -260,9 +260,23 @@ QVector<int> Dataset::columnsOf(const QVector<int> &read) const
     return columns;
 }
 
+void Dataset::openRows(const QVector<qint64> &rows)
+{
+    m_givenRows = &rows;
+    struct Forget {
+        const QVector<qint64> *&given;
+        ~Forget() { given = nullptr; }
+    } forget{m_givenRows};
+    open();
+}
+
 void Dataset::loadRows()
 {
     invalidateCache();
+    if (m_givenRows) {
+        m_rows = *m_givenRows;
+        return;
+    }
     // Read into a new list: a failing statement or row test leaves the rows shown so far intact.
     QVector<qint64> rows;
     const bool walk = m_filtered && m_filter;

@@ -74,6 +74,9 @@ public:
     void setPreload(bool on) { m_preload = on; }
 
     void open();
+    // Opens the dataset on rows the caller has already chosen (row ids of its table, shown in
+    // this order) instead of running its statement; refresh() runs the statement again.
+    void openRows(const QVector<qint64> &rows);
     void close();
     bool isOpen() const { return m_state != State::Inactive; }
     State state() const { return m_state; }
@@ -90,6 +93,7 @@ public:
     int recordCount() const;
     bool isEmpty() const { return recordCount() == 0; }
     int currentIndex() const { return m_current; } // 0-based position among the visible rows
+    qint64 rowIdAt(int row) const { return m_rows.value(row, -1); } // the table's row id of a visible row
     void setCurrentIndex(int index);
 
     const Fields &fields() const { return m_fields; }
@@ -168,6 +172,7 @@ private:
     Database *m_database = nullptr;
     bool m_exclusive = false;
     bool m_preload = false;
+    const QVector<qint64> *m_givenRows = nullptr; // rows for openRows, during the open only
 
     std::shared_ptr<Connection> m_conn;
     QString m_table;            // table inside the file

@@ -270,6 +270,18 @@ private slots:
         QTEST(found, "found");
     }
 
+    void findFollowsAChangedIndexTable()
+    {
+        writeTitles();
+        auto list = m_fx->table(QString());
+        browser::runFind(*list, QStringLiteral("资料"));
+        QCOMPARE(list->recordCount(), 1);
+        m_fx->writeCatalogue(QStringLiteral("vt.db"), {QStringLiteral("n1,01,新资料,3,,tn,,"), QStringLiteral("n2,01,资料二,3,,tm,,")});
+        browser::runFind(*list, QStringLiteral("资料"));
+        QCOMPARE(list->recordCount(), 2);
+        QCOMPARE(list->text(QStringLiteral("CName")), QStringLiteral("新资料"));
+    }
+
     void findWithoutTheIndexTable()
     {
         QVERIFY(QFile::remove(m_fx->path(QStringLiteral("database/vt.db"))));

@@ -66,6 +66,7 @@ private slots:
     void scanOverManyRowsWhileReadingOthers_data();
     void scanOverManyRowsWhileReadingOthers();
     void preloadedRowsReadLikeFetchedOnes();
+    void openRowsShowsTheGivenRows();
     void storedCellsReadLikeValues();
     void filterFieldsAreReadOthersFetched();
 
@@ -761,3 +762,19 @@ void TstDataset::filterFieldsAreReadOthersFetched()
 }
 
 #include "tst_dataset.moc"
+
+void TstDataset::openRowsShowsTheGivenRows()
+{
+    writeNumbers(10);
+    Dataset ds;
+    ds.setDirectory(m_dir->path());
+    ds.setSql(u"select * from nums where V > 100"_qs); // names the table; its condition is not run
+    ds.openRows({7, 2, 9});
+    QCOMPARE(ds.recordCount(), 3);
+    QCOMPARE(ds.value(u"K"_qs).toInt(), 7);
+    QCOMPARE(ds.rowIdAt(1), 2);
+    ds.last();
+    QCOMPARE(ds.value(u"Name"_qs).toString(), u"名9"_qs);
+    ds.refresh(); // the statement again: no row has V > 100
+    QCOMPARE(ds.recordCount(), 0);
+}
