@@ -299,18 +299,8 @@ void TfrmMain::FormShow()
         ds->setDirectory(database);
     tblView->setDirectory(s.AppDir + QStringLiteral("dat"));
 
-    Data->ADOConnection1.setConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + s.AppDir
-                                             + QStringLiteral("\\shape_location\\DATAS\\varnok.mdb;Persist Security Info=False"));
-    Data->ADOConnection1.connect();
-    for (storage::Dataset *t : {Data->ADOTable1, Data->ADOTable2, Data->ADOTable3, Data->ADOTable4})
-        t->open();
-
-    Data2->ADOConnection1.setConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Password=\"\";Data Source=")
-                                              + s.AppDir
-                                              + QStringLiteral("\\Tolerance\\DATAS\\varnok.mdb;Persist Security Info=True"));
-    Data2->ADOConnection1.connect();
-    for (storage::Dataset *t : {Data2->ADOTable1, Data2->ADOTable2, Data2->ADOTable3})
-        t->open();
+    Data->open(geotol::shapeConnectionString(s.AppDir));
+    Data2->open(fits::toleranceConnectionString(s.AppDir));
 
     T_history->open();
     T_history->emptyTable();

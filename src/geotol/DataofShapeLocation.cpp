@@ -19,3 +19,22 @@ storage::Dataset &TData::table(int number)
     Q_ASSERT(number >= 1 && number <= 4);
     return m_tables[number - 1];
 }
+
+void TData::open(const QString &connectionString)
+{
+    ADOConnection1.setConnectionString(connectionString);
+    ADOConnection1.connect();
+    for (storage::Dataset &t : m_tables)
+        t.open();
+}
+
+namespace geotol {
+
+QString shapeConnectionString(const QString &dataDir)
+{
+    const QString dir = dataDir.endsWith(u'/') ? dataDir : dataDir + u'/';
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + dir
+           + QStringLiteral("\\shape_location\\DATAS\\varnok.mdb;Persist Security Info=False");
+}
+
+} // namespace geotol

@@ -17,6 +17,9 @@ public:
     storage::Dataset *ADOTable3; // "平行垂直倾斜度"
     storage::Dataset *ADOTable4; // "同轴对称跳动"
 
+    // Sets the connection string, connects and opens the four tables in order.
+    void open(const QString &connectionString);
+
     // The table of a characteristic's row (1 to 4).
     storage::Dataset &table(int number);
 
@@ -25,3 +28,8 @@ private:
 };
 
 extern TData *Data;
+
+namespace geotol {
+// The connection string of the geometric tolerance database under a data directory.
+QString shapeConnectionString(const QString &dataDir);
+}

@@ -3,6 +3,8 @@
 #include "error.h"
 #include "paths.h"
 
+#include <QDir>
+
 namespace storage {
 
 QString Database::dataSource(const QString &connectionString)
@@ -25,7 +27,7 @@ void Database::connect()
         throw Error(QStringLiteral("Data Source is missing from the connection string"));
     const QString path = resolvePath(source);
     if (path.isEmpty())
-        throw Error(QStringLiteral("Could not find file '%1'.").arg(source));
+        throw Error(QStringLiteral("Could not find file '%1'.").arg(QDir::cleanPath(QString(source).replace(u'\\', u'/'))));
     m_conn = Connection::open(path);
 }
 

@@ -55,11 +55,7 @@ void TestGeotolLookup::initTestCase()
     QLocale::setDefault(QLocale::c());
     QVERIFY(m_dir.isValid());
     content::build(testdata::contentDir(), m_dir.path());
-    m_data.ADOConnection1.setConnectionString(
-        u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1\\shape_location\\DATAS\\varnok.mdb"_qs.arg(m_dir.path()));
-    m_data.ADOConnection1.connect();
-    for (int t = 1; t <= 4; ++t)
-        m_data.table(t).open();
+    m_data.open(geotol::shapeConnectionString(m_dir.path()));
 
     // Table 1 out of order, table 2 with a blank cell and a key that single precision cannot
     // hold, table 3 ending below its bound, table 4 without 等级12.

@@ -62,11 +62,7 @@ void TestGeotolWindow::initTestCase()
     QLocale::setDefault(QLocale::c());
     QVERIFY(m_dir.isValid());
     content::build(testdata::contentDir(), m_dir.path());
-    m_data.ADOConnection1.setConnectionString(
-        u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1\\shape_location\\DATAS\\varnok.mdb"_qs.arg(m_dir.path()));
-    m_data.ADOConnection1.connect();
-    for (int t = 1; t <= 4; ++t)
-        m_data.table(t).open();
+    m_data.open(geotol::shapeConnectionString(m_dir.path()));
     m_legends = m_dir.path() + u"/shape_location/DATAS/pic/"_qs;
 }
 

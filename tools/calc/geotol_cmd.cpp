@@ -55,12 +55,8 @@ int runGeotol(const QStringList &args, const QString &dataDir)
     }
     try {
         TData data;
-        data.ADOConnection1.setConnectionString(
-            u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1/shape_location/DATAS/varnok.mdb;Persist Security Info=False"_qs
-                .arg(dataDir));
-        data.ADOConnection1.connect();
+        data.open(geotol::shapeConnectionString(dataDir));
         storage::Dataset &table = data.table(c->table);
-        table.open();
         const std::optional<float> value =
             geotol::LookupTolerance(table, float(core::parseFloat(lText)), geotol::gradeColumn(grade));
         const QString shown = value ? geotol::resultText(*value) : QString();
