@@ -45,6 +45,15 @@ TextFinder::TextFinder(const QString &needle) : m_needle(needle), m_numberForm(n
         m_utf8 = needle.toUtf8();
 }
 
+bool TextFinder::usesOnly(const QString &characters) const
+{
+    for (QChar c : m_needle) {
+        if (!characters.contains(c))
+            return false;
+    }
+    return true;
+}
+
 bool TextFinder::in(const QString &haystack) const
 {
     return containsText(haystack, m_needle);

@@ -20,6 +20,8 @@ public:
     bool inNumberText(QByteArrayView haystack) const;
     // False when the needle holds a character no number text has: numbers need not be written.
     bool fitsNumberText() const { return !m_numberForm.isEmpty(); }
+    // Whether every character of the needle is one of these (a text made only of them could hold it).
+    bool usesOnly(const QString &characters) const;
 
 private:
     QString m_needle;

@@ -55,6 +55,8 @@ public:
         const int col = column(field);
         if (isNumberKind(m_fields->at(field).kind) && !finder.fitsNumberText())
             return false; // not even read
+        if (m_fields->at(field).kind == FieldKind::Date && !finder.usesOnly(dateTextCharacters()))
+            return false; // no date text can hold it
         if (col < 0)
             return RowView::containsText(field, finder);
         const StoredCell cell = storedCell(m_fields->at(field), m_stmt, col);

@@ -331,4 +331,24 @@ QString plainText(const FieldDef &f, const QVariant &v)
     return v.toString();
 }
 
+const QString &dateTextCharacters()
+{
+    static QString locale;
+    static QString characters;
+    const QLocale l = QLocale::system();
+    if (characters.isEmpty() || locale != l.name()) {
+        locale = l.name();
+        characters = QStringLiteral("0123456789") + l.toString(1234567890) + l.dateFormat(QLocale::ShortFormat);
+        for (int m = 1; m <= 12; ++m) {
+            for (QLocale::FormatType t : {QLocale::ShortFormat, QLocale::LongFormat, QLocale::NarrowFormat})
+                characters += l.monthName(m, t) + l.standaloneMonthName(m, t);
+        }
+        for (int d = 1; d <= 7; ++d) {
+            for (QLocale::FormatType t : {QLocale::ShortFormat, QLocale::LongFormat, QLocale::NarrowFormat})
+                characters += l.dayName(d, t) + l.standaloneDayName(d, t);
+        }
+    }
+    return characters;
+}
+
 } // namespace storage

@@ -70,6 +70,9 @@ QVariant storedValue(const FieldDef &field, const StoredCell &cell);
 // Plain text form of a non-blank value: texts as stored, numbers as in core::formatNumber,
 // dates, times and logicals in the user's locale.
 QString plainText(const FieldDef &field, const QVariant &value);
+// Every character a date's plain text can hold in the user's locale (digits, the short format's
+// own characters, month and day names), so a search for anything else can pass date cells by.
+const QString &dateTextCharacters();
 // The same texts, and whether they hold a finder's text (never for a blank cell), straight from
 // a stored cell: texts and numbers are read without building a QVariant.
 QString plainText(const FieldDef &field, const StoredCell &cell);

@@ -716,7 +716,8 @@ void TstDataset::storedCellsReadLikeValues()
     storage::Connection::open(path(u"k.db"_qs))->exec(u"UPDATE k SET a = CAST(X'E4B8E4B8AD41' AS TEXT) WHERE rowid = 3"_qs);
     auto ds = table(u"k"_qs);
     const QStringList needles = {u"形"_qs, u"文"_qs, u"A"_qs, u"5"_qs, u"E-5"_qs, u"2.5"_qs, u"-"_qs, u"."_qs,
-                                 u"1"_qs, u"True"_qs, u"2024"_qs, u"30"_qs, u"\uFFFD"_qs, QString()};
+                                 u"1"_qs, u"True"_qs, u"2024"_qs, u"30"_qs, u"\uFFFD"_qs, QString(),
+                                 u"/"_qs, u"Jan"_qs, u"Dec 2023"_qs, u"年"_qs};
     int cells = 0;
     ds->scan(0, [&](int r, const storage::RowView &row) {
         for (int f = 0; f < row.fields().size(); ++f) {
