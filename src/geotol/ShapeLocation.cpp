@@ -189,6 +189,17 @@ void Tfrmgccx::enableColumns(bool left, bool right)
         button(n)->setEnabled(n <= 8 ? left : right);
 }
 
+// The letter rule: a text of letters becomes "1" without a message, and counts as 0 meanwhile.
+bool Tfrmgccx::replaceLetters(const QString &text)
+{
+    if (!geotol::isLetters(text))
+        return false;
+    MainParam = 0;
+    setEdit1Text(u"1"_qs);
+    Edit1->selectAll();
+    return true;
+}
+
 void Tfrmgccx::RadioButtonClick(int number)
 {
     const Characteristic &c = geotol::characteristics()[number - 3];
@@ -204,14 +215,9 @@ void Tfrmgccx::RadioButtonClick(int number)
     }
 
     const QString text = Edit1->text();
-    if (geotol::isLetters(text)) {
-        MainParam = 0;
-        setEdit1Text(u"1"_qs);
-        Edit1->selectAll();
-    } else if (text.isEmpty()) {
-        MainParam = 0;
-    } else {
-        const double v = core::parseFloat(text);
+    if (!replaceLetters(text)) {
+        // The quiet check: an empty or out-of-bound entry counts as 0 without a message.
+        const double v = text.isEmpty() ? 0 : core::parseFloat(text);
         MainParam = v > 0 && v <= c.bound ? float(v) : 0;
     }
     checkGrade();
@@ -226,25 +232,23 @@ void Tfrmgccx::Edit1Change()
 {
     LB->clear();
     const QString text = Edit1->text();
-    if (geotol::isLetters(text)) {
-        MainParam = 0;
-        setEdit1Text(u"1"_qs);
-        Edit1->selectAll();
-    } else if (text.isEmpty()) {
-        MainParam = 0;
-        Edit1->selectAll();
-        uncheckFormMode();
-    } else {
-        const double v = core::parseFloat(text);
-        if (v > 0 && v <= geotol::changeBound) {
-            MainParam = float(v);
-        } else {
-            // A negative entry keeps its text; 0 and below are taken as 0 after one notice.
+    if (!replaceLetters(text)) {
+        if (text.isEmpty()) {
             MainParam = 0;
-            if (notify(geotol::boundMessage10000) && v > geotol::changeBound)
-                setEdit1Text(geotol::formattedTenth(v));
             Edit1->selectAll();
             uncheckFormMode();
+        } else {
+            const double v = core::parseFloat(text);
+            if (v > 0 && v <= geotol::changeBound) {
+                MainParam = float(v);
+            } else {
+                // A negative entry keeps its text; 0 and below are taken as 0 after one notice.
+                MainParam = 0;
+                if (notify(geotol::boundMessage10000) && v > geotol::changeBound)
+                    setEdit1Text(geotol::formattedTenth(v));
+                Edit1->selectAll();
+                uncheckFormMode();
+            }
         }
     }
     checkGrade();

@@ -64,6 +64,7 @@ private:
     void uncheckFormMode();
     void enableColumns(bool left, bool right);
     void modeBoxClicked(QCheckBox *own, QCheckBox *other, bool formMode);
+    bool replaceLetters(const QString &text);
     void checkGrade();
     void recompute();
     void showResult(int table);
