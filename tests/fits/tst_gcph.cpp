@@ -67,6 +67,7 @@ private:
     void typeSize(const QString &text);
     static void typeInto(QComboBox *box, const QString &text);
     static bool focused(QWidget *w);
+    void checkCorrected(QComboBox *box, const QString &text, const QStringList &notices);
     static void pasteInto(QComboBox *box, const QString &text);
     static void click(QRadioButton *button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2)); }
     void pressOk() { QTest::mouseClick(w->BitBtn1, Qt::LeftButton); }
@@ -472,6 +473,18 @@ void TestGcph::letterBoxes_data()
     QTest::newRow("shaft i refused") << false << u"i"_qs << u"f"_qs << QStringList{notice::shaftLetter};
 }
 
+// A box after an entry: its text, the notices shown, and after a notice the focus on the box
+// with its whole text selected.
+void TestGcph::checkCorrected(QComboBox *box, const QString &text, const QStringList &notices)
+{
+    QCOMPARE(box->currentText(), text);
+    QCOMPARE(m_dialogs.notices, notices);
+    if (!notices.isEmpty()) {
+        QVERIFY(focused(box));
+        QCOMPARE(box->lineEdit()->selectedText(), text);
+    }
+}
+
 void TestGcph::letterBoxes()
 {
     QFETCH(bool, hole);
@@ -480,12 +493,7 @@ void TestGcph::letterBoxes()
     QFETCH(QStringList, notices);
     QComboBox *box = hole ? w->ComboBox1 : w->ComboBox3;
     typeInto(box, typed);
-    QCOMPARE(box->currentText(), text);
-    QCOMPARE(m_dialogs.notices, notices);
-    if (!notices.isEmpty()) {
-        QVERIFY(focused(box));
-        QCOMPARE(box->lineEdit()->selectedText(), text);
-    }
+    checkCorrected(box, text, notices);
     QCOMPARE(w->Label4->text(), u"+0.013"_qs); // only OK computes
 }
 
@@ -535,12 +543,7 @@ void TestGcph::gradeBoxes()
     QFETCH(QStringList, notices);
     QComboBox *box = hole ? w->ComboBox2 : w->ComboBox4;
     pasteInto(box, typed);
-    QCOMPARE(box->currentText(), text);
-    QCOMPARE(m_dialogs.notices, notices);
-    if (!notices.isEmpty()) {
-        QVERIFY(focused(box));
-        QCOMPARE(box->lineEdit()->selectedText(), text);
-    }
+    checkCorrected(box, text, notices);
 }
 
 void TestGcph::enterPressesOk()
