@@ -28,14 +28,19 @@ bool noticePending = false;  // the message about the failed walk waits to be sh
 // The row test of the data query, attached to tblView for the whole run: the condition is what
 // frm_find's three controls hold when the row is read (read again only after they changed). A
 // row that cannot be tested passes; the user is told once, after the walk.
-bool tblViewFilterRecord(const storage::RowView &row)
+void readCondition()
 {
-    if (!frm_find)
-        return true;
     if (frm_find->conditionRevision() != rowTestRevision) {
         rowTest.setCondition(frm_find->fieldPosition(), frm_find->ComboBox2->currentText(), frm_find->Edit1->text());
         rowTestRevision = frm_find->conditionRevision();
     }
+}
+
+bool tblViewFilterRecord(const storage::RowView &row)
+{
+    if (!frm_find)
+        return true;
+    readCondition();
     const datatools::Verdict verdict = rowTest.test(row);
     if (verdict == datatools::Verdict::Fail)
         queryFailed = true;
@@ -73,6 +78,13 @@ void TfrmMain::wireDataTools()
     tblView->setFilterCallback(&tblViewFilterRecord);
     // The row test reads the chosen field only.
     tblView->setFilterFields([] { return frm_find ? QVector<int>{frm_find->fieldPosition()} : QVector<int>(); });
+    // A Like on a text field is first looked for by the file: rows without the text never reach it.
+    tblView->setFilterHint([this]() -> std::optional<storage::TextHint> {
+        if (!frm_find)
+            return std::nullopt;
+        readCondition();
+        return rowTest.hint(tblView->fields());
+    });
     // One message per walk over the table, shown when the action that walked has finished.
     connect(tblView, &storage::Dataset::filterWalkFinished, this, [this] {
         const bool failed = queryFailed;

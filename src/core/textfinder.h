@@ -22,6 +22,8 @@ public:
     bool fitsNumberText() const { return !m_numberForm.isEmpty(); }
     // Whether every character of the needle is one of these (a text made only of them could hold it).
     bool usesOnly(const QString &characters) const;
+    // The needle's UTF-8 bytes when a byte match of stored UTF-8 text decides; empty otherwise.
+    QByteArrayView utf8() const { return m_utf8; }
 
 private:
     QString m_needle;

@@ -19,12 +19,19 @@ SearchHit searchFrom(const storage::Dataset &ds, int row, int fromField, const Q
 {
     const QString text = core::trimBlanks(searchText);
     const core::TextFinder finder(text);
-    // Number cells cannot hold a text with other characters: they are not even read.
+    // Cells that cannot hold the text (numbers, dates without its characters) are not even read;
+    // when only text cells can, the file itself passes over the rows none of them holds it in.
     QVector<int> fields;
+    storage::TextHint hint{{}, finder.utf8().toByteArray()};
+    bool textOnly = !hint.utf8.isEmpty();
     for (int f = 0; f < ds.fields().size(); ++f) {
-        if (finder.fitsNumberText() || !storage::isNumberKind(ds.fields()[f].kind))
-            fields << f;
+        const storage::FieldDef &field = ds.fields()[f];
+        if (!storage::mayHold(field, finder))
+            continue;
+        fields << f;
+        textOnly = textOnly && storage::isTextKind(field.kind);
     }
+    hint.fields = fields;
     SearchHit hit;
     ds.scan(row, [&](int r, const storage::RowView &values) {
         if (text.isEmpty())
@@ -34,7 +41,7 @@ SearchHit searchFrom(const storage::Dataset &ds, int row, int fromField, const Q
             return true;
         hit = {r, f};
         return false;
-    }, &fields);
+    }, &fields, textOnly ? &hint : nullptr);
     return hit;
 }
 

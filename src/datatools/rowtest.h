@@ -1,13 +1,13 @@
 #pragma once
 #include "core/textfinder.h"
+#include "storage/dataset.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
-namespace storage {
-class RowView;
-}
+#include <optional>
+
 
 namespace datatools {
 
@@ -23,6 +23,9 @@ class RowTest {
 public:
     void setCondition(int field, const QString &operatorText, const QString &valueText);
     Verdict test(const storage::RowView &row) const;
+    // What a row must hold for test to pass it, where the file can check that first: a Like on a
+    // text field whose text bytes decide. None for every other condition.
+    std::optional<storage::TextHint> hint(const storage::Fields &fields) const;
 
 private:
     enum class Op { Other, Eq, Gt, Lt, Ge, Le, Like };

@@ -53,10 +53,8 @@ public:
     bool containsText(int field, const core::TextFinder &finder) const override
     {
         const int col = column(field);
-        if (isNumberKind(m_fields->at(field).kind) && !finder.fitsNumberText())
+        if (!mayHold(m_fields->at(field), finder))
             return false; // not even read
-        if (m_fields->at(field).kind == FieldKind::Date && !finder.usesOnly(dateTextCharacters()))
-            return false; // no date text can hold it
         if (col < 0)
             return RowView::containsText(field, finder);
         const StoredCell cell = storedCell(m_fields->at(field), m_stmt, col);
@@ -262,6 +260,15 @@ QVector<int> Dataset::columnsOf(const QVector<int> &read) const
     return columns;
 }
 
+QString Dataset::hintCondition(const TextHint &hint, int param) const
+{
+    if (hint.fields.isEmpty())
+        return QStringLiteral("0");
+    for (int f : hint.fields)
+        checkField(m_fields, f);
+    return QStringLiteral("handbook_holds(?%1, %2)").arg(param).arg(fieldList(hint.fields));
+}
+
 void Dataset::openRows(const QVector<qint64> &rows)
 {
     m_givenRows = &rows;
@@ -288,12 +295,18 @@ void Dataset::loadRows()
     const QVector<int> read = m_preload || walk ? readFields(named ? &wanted : nullptr) : QVector<int>();
     const QVector<int> columns = columnsOf(read);
     const QString what = read.isEmpty() ? QStringLiteral("rowid") : QStringLiteral("rowid, ") + fieldList(read);
-    const QString sql = m_sql.isEmpty()
-                            ? QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(what, quoteIdentifier(m_table))
-                            : QStringLiteral("SELECT %1 FROM %2%3").arg(what, quoteIdentifier(m_table), m_queryRest);
+    // A query's own conditions stay as written: only a table's walk takes the hint.
+    const std::optional<TextHint> hint = walk && m_sql.isEmpty() && m_filterHint ? m_filterHint() : std::nullopt;
+    const QString sql =
+        m_sql.isEmpty()
+            ? QStringLiteral("SELECT %1 FROM %2%3 ORDER BY rowid")
+                  .arg(what, quoteIdentifier(m_table), hint ? QStringLiteral(" WHERE ") + hintCondition(*hint, 1) : QString())
+            : QStringLiteral("SELECT %1 FROM %2%3").arg(what, quoteIdentifier(m_table), m_queryRest);
     Statement st(*m_conn, sql);
     for (int i = 0; i < m_params.size(); ++i)
         st.bind(i + 1, m_params[i]);
+    if (hint && !hint->fields.isEmpty())
+        st.bind(1, QString::fromUtf8(hint->utf8));
     const StatementRow row(&m_fields, st.handle(), &columns, [&](int field) { return fetch(st.int64(0))[field]; });
     while (st.step()) {
         if (walk && !m_filter(row))
@@ -707,7 +720,8 @@ void Dataset::refresh()
     emit currentChanged();
 }
 
-int Dataset::scan(int from, const std::function<bool(int, const RowView &)> &visit, const QVector<int> *fields) const
+int Dataset::scan(int from, const std::function<bool(int, const RowView &)> &visit, const QVector<int> *fields,
+                  const TextHint *hint) const
 {
     requireOpen();
     from = std::max(0, from);
@@ -730,9 +744,12 @@ int Dataset::scan(int from, const std::function<bool(int, const RowView &)> &vis
     // show (filtered out) are passed over, rows gone from the file are not visited.
     const QVector<int> read = readFields(fields);
     const QVector<int> columns = columnsOf(read);
-    Statement st(*conn, QStringLiteral("SELECT rowid%1 FROM %2 WHERE rowid >= ?1 ORDER BY rowid")
-                            .arg(read.isEmpty() ? QString() : QStringLiteral(", ") + fieldList(read), quoteIdentifier(m_table)));
+    Statement st(*conn, QStringLiteral("SELECT rowid%1 FROM %2 WHERE rowid >= ?1%3 ORDER BY rowid")
+                            .arg(read.isEmpty() ? QString() : QStringLiteral(", ") + fieldList(read), quoteIdentifier(m_table),
+                                 hint ? QStringLiteral(" AND ") + hintCondition(*hint, 2) : QString()));
     st.bind(1, m_rows[from]);
+    if (hint && !hint->fields.isEmpty())
+        st.bind(2, QString::fromUtf8(hint->utf8));
     const StatementRow row(&m_fields, st.handle(), &columns, [&](int field) { return fetch(st.int64(0))[field]; });
     int i = from;
     while (i < m_rows.size() && st.step()) {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace core {
 class TextFinder;
@@ -41,6 +42,13 @@ public:
 protected:
     explicit RowView(const Fields *fields) : m_fields(fields) {}
     const Fields *m_fields;
+};
+
+// What a walk's visitor asks of a row before it looks at it: that one of `fields` (text kinds)
+// holds `utf8` in its stored text. The file passes the other rows over without handing them out.
+struct TextHint {
+    QVector<int> fields;
+    QByteArray utf8;
 };
 
 // A table or a one-table query with a current row: the engine's dataset. A dataset holds the row
@@ -128,6 +136,10 @@ public:
     // (or while rows are preloaded) the walk reads every field.
     using FilterFields = std::function<QVector<int>()>;
     void setFilterFields(FilterFields fields) { m_filterFields = std::move(fields); }
+    // What the callback asks of a row before it looks at it, asked before each walk through it on a
+    // table: the walk then hands it only the rows that meet the hint (none when it names no field).
+    using FilterHint = std::function<std::optional<TextHint>()>;
+    void setFilterHint(FilterHint hint) { m_filterHint = std::move(hint); }
     // On an open dataset: ends a pending edit, re-reads the rows through the callback and moves
     // to the first row, also when the flag keeps its value. On a closed one it is only recorded.
     void setFiltered(bool on);
@@ -138,8 +150,10 @@ public:
     // Returns the position where it stopped, or recordCount() when it ran to the end.
     // fields: the fields the visitor reads, when it reads only some (rows streamed from the file
     // then carry only these; another field read all the same is fetched by its row id).
+    // hint: rows without its text in one of its fields may go unvisited (none is visited when it
+    // names no field).
     int scan(int from, const std::function<bool(int row, const RowView &values)> &visit,
-             const QVector<int> *fields = nullptr) const;
+             const QVector<int> *fields = nullptr, const TextHint *hint = nullptr) const;
 
 signals:
     void opened();
@@ -164,6 +178,8 @@ private:
     // statement column of each field (-1: not read).
     QVector<int> readFields(const QVector<int> *wanted) const;
     QVector<int> columnsOf(const QVector<int> &read) const;
+    // The condition of a hint in a walk's statement, its text bound to parameter `param`.
+    QString hintCondition(const TextHint &hint, int param) const;
 
     QString m_directory;
     QString m_tableName;
@@ -189,6 +205,7 @@ private:
     bool m_filtered = false;
     RowFilter m_filter;
     FilterFields m_filterFields;
+    FilterHint m_filterHint;
 
     std::unique_ptr<Statement> m_fetch;
     mutable QHash<qint64, QVector<QVariant>> m_cache;

@@ -309,6 +309,15 @@ bool containsText(const FieldDef &f, const StoredCell &cell, const core::TextFin
     }
 }
 
+bool mayHold(const FieldDef &f, const core::TextFinder &finder)
+{
+    if (isNumberKind(f.kind))
+        return finder.fitsNumberText();
+    if (f.kind == FieldKind::Date)
+        return finder.usesOnly(dateTextCharacters());
+    return true;
+}
+
 QString plainText(const FieldDef &f, const QVariant &v)
 {
     if (!v.isValid() || v.isNull())

@@ -77,5 +77,8 @@ const QString &dateTextCharacters();
 // a stored cell: texts and numbers are read without building a QVariant.
 QString plainText(const FieldDef &field, const StoredCell &cell);
 bool containsText(const FieldDef &field, const StoredCell &cell, const core::TextFinder &finder);
+// False when no cell of the field can show a text holding the finder's text (number text holds
+// only its own characters, a date only those of the locale's dates): such cells need not be read.
+bool mayHold(const FieldDef &field, const core::TextFinder &finder);
 
 } // namespace storage

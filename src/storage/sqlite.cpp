@@ -8,6 +8,8 @@
 
 #include <sqlite3.h>
 
+#include <string_view>
+
 namespace storage {
 
 namespace {
@@ -39,6 +41,21 @@ int collateCp936(void *, int la, const void *a, int lb, const void *b)
     }
     return core::compareCp936(QString::fromUtf8(static_cast<const char *>(a), la),
                               QString::fromUtf8(static_cast<const char *>(b), lb));
+}
+
+// handbook_holds(text, cell, ...): 1 when the UTF-8 bytes of one of the cells hold those of the
+// text (a blank cell holds nothing, an empty text is held by none), else 0.
+void holdsText(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    const auto bytes = [](sqlite3_value *v) {
+        const char *text = reinterpret_cast<const char *>(sqlite3_value_text(v));
+        return std::string_view(text ? text : "", size_t(sqlite3_value_bytes(v)));
+    };
+    const std::string_view needle = argc > 0 ? bytes(argv[0]) : std::string_view();
+    bool held = false;
+    for (int i = 1; i < argc && !held && !needle.empty(); ++i)
+        held = sqlite3_value_type(argv[i]) != SQLITE_NULL && bytes(argv[i]).find(needle) != std::string_view::npos;
+    sqlite3_result_int(ctx, held);
 }
 
 FieldKind guessKind(const QString &declared)
@@ -73,6 +90,8 @@ std::shared_ptr<Connection> Connection::open(const QString &path, Mode mode)
         throw Error(QStringLiteral("Cannot open %1: %2").arg(path, conn->errorText()));
     sqlite3_extended_result_codes(db, 1);
     sqlite3_create_collation(db, "CP936", SQLITE_UTF8, nullptr, collateCp936);
+    sqlite3_create_function(db, "handbook_holds", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, holdsText, nullptr,
+                            nullptr);
     try {
         if (mode == Mode::Exclusive) {
             // Hold the write lock for as long as the connection lives: a second opener is refused.

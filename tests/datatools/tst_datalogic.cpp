@@ -133,6 +133,43 @@ private slots:
         ds->setFiltered(true);
         QCOMPARE(keys(*ds), rows);
         QCOMPARE(failed, failures);
+
+        // The file's first look at the rows, where the test offers one, changes nothing.
+        ds->setFilterHint([&] { return test.hint(ds->fields()); });
+        failed = 0;
+        ds->refresh();
+        QCOMPARE(keys(*ds), rows);
+        QCOMPARE(failed, failures);
+    }
+
+    void rowTestHint_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("Like on text") << 1 << QStringLiteral("Like") << QStringLiteral(" 中 ") << QStringLiteral("1:中");
+        QTest::newRow("Like on a memo") << 4 << QStringLiteral("Like") << QStringLiteral("形") << QStringLiteral("4:形");
+        QTest::newRow("Like on a number") << 2 << QStringLiteral("Like") << QStringLiteral("5") << QStringLiteral("none");
+        QTest::newRow("Like on a date") << 5 << QStringLiteral("Like") << QStringLiteral("2024") << QStringLiteral("none");
+        QTest::newRow("Like, empty value") << 1 << QStringLiteral("Like") << QStringLiteral(" ") << QStringLiteral("none");
+        QTest::newRow("= on text") << 1 << QStringLiteral("=") << QStringLiteral("abc") << QStringLiteral("none");
+        QTest::newRow("no field") << -1 << QStringLiteral("Like") << QStringLiteral("abc") << QStringLiteral("none");
+        QTest::newRow("beyond the table") << 8 << QStringLiteral("Like") << QStringLiteral("abc") << QStringLiteral("none");
+    }
+
+    void rowTestHint()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, op);
+        QFETCH(QString, value);
+        QFETCH(QString, hint);
+        auto ds = table(queryTable);
+        datatools::RowTest test;
+        test.setCondition(field, op, value);
+        const std::optional<storage::TextHint> given = test.hint(ds->fields());
+        QCOMPARE(given ? QStringLiteral("%1:%2").arg(given->fields.value(0)).arg(QString::fromUtf8(given->utf8)) : QStringLiteral("none"), hint);
+        QVERIFY(!given || given->fields.size() == 1);
     }
 
     // A change of the controls counts from the next row read on.
@@ -166,6 +203,10 @@ private slots:
         QTest::newRow("blank text") << 0 << 0 << QStringLiteral("   ") << QStringLiteral("none");
         QTest::newRow("whole characters") << 0 << 0 << QStringLiteral("形") << QStringLiteral("none");
         QTest::newRow("Chinese text") << 0 << 0 << QStringLiteral("文") << QStringLiteral("1,3");
+        QTest::newRow("Chinese text, from its own cell") << 1 << 3 << QStringLiteral("文") << QStringLiteral("1,3");
+        QTest::newRow("Chinese text, past its cell") << 1 << 4 << QStringLiteral("文") << QStringLiteral("none");
+        QTest::newRow("letters in two text fields") << 0 << 2 << QStringLiteral("5") << QStringLiteral("0,2");
+        QTest::newRow("letters only in text fields") << 0 << 2 << QStringLiteral("q") << QStringLiteral("2,3");
     }
 
     void search()
@@ -184,12 +225,17 @@ private slots:
 
     void searchSkipsHiddenRowsAndNeedsAnOpenTable()
     {
-        auto ds = table(QStringLiteral("编号:A4,a:A10\nx,5\ny,5\n"));
+        auto ds = table(QStringLiteral("编号:A4,a:A10,n:N\nw,,1\nx,5文,5\ny,5文,2\nz,文,5\n"));
         ds->setFilterCallback([](const storage::RowView &row) { return row.value(0).toString() != u"x"; });
         ds->setFiltered(true);
-        const datatools::SearchHit hit = datatools::searchFrom(*ds, 0, 0, QStringLiteral("5"));
-        QCOMPARE(hit.row, 0);
-        QCOMPARE(ds->valueAt(hit.row, 0).toString(), QStringLiteral("y"));
+        // Number text can be in every field; Chinese text only in the text field.
+        for (const QString &text : {QStringLiteral("5"), QStringLiteral("5文")}) {
+            const datatools::SearchHit hit = datatools::searchFrom(*ds, 0, 0, text);
+            QCOMPARE(hit.row, 1);
+            QCOMPARE(hit.field, 1);
+            QCOMPARE(ds->valueAt(hit.row, 0).toString(), QStringLiteral("y"));
+        }
+        QCOMPARE(datatools::searchFrom(*ds, 1, 2, QStringLiteral("文")).row, 2);
         ds->close();
         QVERIFY_THROWS_EXCEPTION(storage::Error, datatools::searchFrom(*ds, 0, 0, QStringLiteral("5")));
     }

@@ -63,6 +63,9 @@ private slots:
     void filteredFlagEndsPendingEdit();
     void failingFilterLeavesConsistentRows();
     void scanVisitsVisibleRowsInOrder();
+    void scanWithTextHint_data();
+    void scanWithTextHint();
+    void filterHintPassesRowsOverOnTablesOnly();
     void scanOverManyRowsWhileReadingOthers_data();
     void scanOverManyRowsWhileReadingOthers();
     void preloadedRowsReadLikeFetchedOnes();
@@ -642,6 +645,73 @@ void TstDataset::scanVisitsVisibleRowsInOrder()
     QVERIFY(!keys.contains(7) && !keys.contains(14));
     const int stop = ds->scan(0, [](int, const storage::RowView &values) { return values.value(0).toInt() != 12; });
     QCOMPARE(ds->valueAt(stop, 0).toInt(), 12);
+}
+
+void TstDataset::scanWithTextHint_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QVector<int>>("fields");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("visited");
+    const QVector<int> texts{1, 2, 3};
+    QTest::newRow("in any text field") << 0 << texts << u"齿轮"_qs << QList<int>{1, 2, 3, 6};
+    QTest::newRow("from a later row") << 1 << texts << u"齿轮"_qs << QList<int>{2, 3, 6};
+    QTest::newRow("only the named fields") << 0 << QVector<int>{1} << u"齿轮"_qs << QList<int>{1};
+    QTest::newRow("not across cells") << 0 << texts << u"齿轮箱轮"_qs << QList<int>{};
+    QTest::newRow("digits in text") << 0 << texts << u"01"_qs << QList<int>{5};
+    QTest::newRow("a memo's line break") << 0 << QVector<int>{3} << u"\n齿"_qs << QList<int>{6};
+    QTest::newRow("no field named") << 0 << QVector<int>{} << u"齿轮"_qs << QList<int>{};
+}
+
+// A hinted walk visits the rows whose named fields hold the text, and still no hidden row.
+void TstDataset::scanWithTextHint()
+{
+    QFETCH(int, from);
+    QFETCH(QVector<int>, fields);
+    QFETCH(QString, text);
+    QFETCH(QList<int>, visited);
+    write(u"h.db"_qs, u"K:I,A:A10,B:A10,M:M\n1,齿轮,,\n2,,齿轮箱,\n3,,,x齿轮\n4,齿,轮,\n5,0101,,\n6,,,\"a\n齿轮\"\n7,,,齿轮\n"_qs);
+    auto ds = table(u"h"_qs);
+    ds->setFilterCallback([](const storage::RowView &row) { return row.value(0).toInt() != 7; });
+    ds->setFiltered(true);
+    const storage::TextHint hint{fields, text.toUtf8()};
+    QList<int> keys;
+    QCOMPARE(ds->scan(from, [&](int, const storage::RowView &row) {
+        keys << row.value(0).toInt();
+        return true;
+    }, nullptr, &hint), ds->recordCount());
+    QCOMPARE(keys, visited);
+}
+
+// The callback sees only the rows the hint lets through; a query keeps its own conditions.
+void TstDataset::filterHintPassesRowsOverOnTablesOnly()
+{
+    write(u"h.db"_qs, u"K:I,A:A10,B:A10\n1,齿轮,\n2,,齿轮\n3,轮齿,\n4,齿轮箱,\n"_qs);
+    QVector<int> fields{1};
+    Dataset ds;
+    ds.setDirectory(m_dir->path());
+    ds.setTableName(u"h"_qs);
+    QList<int> seen;
+    ds.setFilterCallback([&](const storage::RowView &row) {
+        seen << row.value(0).toInt();
+        return row.value(0).toInt() != 4;
+    });
+    ds.setFilterHint([&] { return std::optional<storage::TextHint>({fields, "齿轮"}); });
+    QSignalSpy walked(&ds, &Dataset::filterWalkFinished);
+    ds.setFiltered(true);
+    ds.open();
+    QCOMPARE(seen, (QList<int>{1, 4}));
+    QCOMPARE(column(ds, u"K"_qs), QStringList{u"1"_qs});
+    fields.clear();
+    seen.clear();
+    ds.refresh();
+    QVERIFY(seen.isEmpty());
+    QCOMPARE(ds.recordCount(), 0);
+    QCOMPARE(walked.count(), 2);
+    ds.close();
+    ds.setSql(u"select * from h where K > 1"_qs);
+    ds.open();
+    QCOMPARE(seen, (QList<int>{2, 3, 4}));
 }
 
 void TstDataset::scanOverManyRowsWhileReadingOthers_data()
