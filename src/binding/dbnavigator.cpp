@@ -6,16 +6,49 @@
 #include "storage/dataset.h"
 
 #include <QHBoxLayout>
-#include <QStyle>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygonF>
 #include <QToolButton>
 
 namespace binding {
 
 namespace {
-QToolButton *makeButton(QWidget *parent, QStyle::StandardPixmap icon, const QString &tip)
+
+enum class Glyph { First, Prior, Next, Last, Delete };
+
+// The buttons' pictures are drawn here: the style's standard icons go through an icon theme
+// search that costs more at start-up than every other window's setup together.
+QIcon glyphIcon(Glyph glyph)
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 40, 40));
+    const QPolygonF left({QPointF(11, 3), QPointF(11, 13), QPointF(4, 8)});
+    const QPolygonF right({QPointF(5, 3), QPointF(5, 13), QPointF(12, 8)});
+    switch (glyph) {
+    case Glyph::First:
+        p.drawRect(QRectF(3, 3, 2, 10));
+        p.drawPolygon(left.translated(2, 0));
+        break;
+    case Glyph::Prior: p.drawPolygon(left); break;
+    case Glyph::Next: p.drawPolygon(right); break;
+    case Glyph::Last:
+        p.drawPolygon(right.translated(-2, 0));
+        p.drawRect(QRectF(11, 3, 2, 10));
+        break;
+    case Glyph::Delete: p.drawRect(QRectF(3, 7, 10, 2)); break;
+    }
+    return QIcon(pm);
+}
+
+QToolButton *makeButton(QWidget *parent, Glyph glyph, const QString &tip)
 {
     auto *b = new QToolButton(parent);
-    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIcon(glyphIcon(glyph));
     b->setToolTip(tip);
     b->setAutoRaise(false);
     return b;
@@ -27,11 +60,11 @@ DBNavigator::DBNavigator(QWidget *parent) : QWidget(parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    m_first = makeButton(this, QStyle::SP_MediaSkipBackward, QStringLiteral("First record"));
-    m_prior = makeButton(this, QStyle::SP_MediaSeekBackward, QStringLiteral("Prior record"));
-    m_next = makeButton(this, QStyle::SP_MediaSeekForward, QStringLiteral("Next record"));
-    m_last = makeButton(this, QStyle::SP_MediaSkipForward, QStringLiteral("Last record"));
-    m_delete = makeButton(this, QStyle::SP_DialogDiscardButton, QStringLiteral("Delete record"));
+    m_first = makeButton(this, Glyph::First, QStringLiteral("First record"));
+    m_prior = makeButton(this, Glyph::Prior, QStringLiteral("Prior record"));
+    m_next = makeButton(this, Glyph::Next, QStringLiteral("Next record"));
+    m_last = makeButton(this, Glyph::Last, QStringLiteral("Last record"));
+    m_delete = makeButton(this, Glyph::Delete, QStringLiteral("Delete record"));
     for (QToolButton *b : {m_first, m_prior, m_next, m_last, m_delete})
         layout->addWidget(b);
     layout->addStretch();

@@ -10,10 +10,10 @@ namespace browser {
 
 CatalogueModel::CatalogueModel(QObject *parent) : QAbstractItemModel(parent) {}
 
-int CatalogueModel::addNode(int parent, const TTreeRec &rec)
+int CatalogueModel::addNode(int parent, TTreeRec rec)
 {
     const int id = int(m_nodes.size());
-    m_nodes.append(Node{rec, parent, 0, {}}); // may move the nodes: take references only after
+    m_nodes.append(CatalogueNode{std::move(rec), parent, 0, {}}); // may move the nodes: take references only after
     QVector<int> &siblings = parent < 0 ? m_roots : m_nodes[parent].children;
     m_nodes[id].row = int(siblings.size());
     siblings.append(id);
@@ -169,10 +169,11 @@ void AddBranch(storage::Dataset &branch, CatalogueModel &model, int rootNode, co
     seen.reserve(rows.size());
     qsizetype i = 0;
     auto add = [&](int parent) {
-        const BranchRow &r = rows[i++];
-        TTreeRec rec{textOrError(r.id, r.blankId), textOrError(r.name, r.blankName), id};
-        const QString key = rec.NodeID.toLower();
-        const int node = model.addNode(parent, rec);
+        BranchRow &r = rows[i++];
+        textOrError(r.id, r.blankId);
+        textOrError(r.name, r.blankName);
+        const QString key = r.id.toLower();
+        const int node = model.addNode(parent, TTreeRec{std::move(r.id), std::move(r.name), id});
         if (!seen.contains(key))
             seen.insert(key, node);
     };

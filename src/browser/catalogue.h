@@ -16,6 +16,22 @@ struct TTreeRec {
     QString BranchKey; // "0": the node is in vtree.DB; otherwise the root whose branch table holds it
 };
 
+// A node of the catalogue model: its record, its place and its children (node ids in order).
+struct CatalogueNode {
+    TTreeRec rec;
+    int parent;
+    int row;
+    QVector<int> children;
+};
+
+} // namespace browser
+
+// Nodes move as plain memory when the vector grows: tens of thousands are added at start-up.
+Q_DECLARE_TYPEINFO(browser::TTreeRec, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(browser::CatalogueNode, Q_RELOCATABLE_TYPE);
+
+namespace browser {
+
 // The catalogue tree's model: nodes kept in one vector, no item objects per node, so tens of
 // thousands of nodes stay cheap. Every node shows image 0, and image 1 while selected.
 class CatalogueModel : public QAbstractItemModel {
@@ -24,7 +40,7 @@ public:
     explicit CatalogueModel(QObject *parent = nullptr);
 
     // Adds a node as the last child of parent (-1: the root level) and returns its id.
-    int addNode(int parent, const TTreeRec &rec);
+    int addNode(int parent, TTreeRec rec);
     void clear();
     int nodeCount() const { return int(m_nodes.size()); }
     const TTreeRec &record(int node) const { return m_nodes[node].rec; }
@@ -43,13 +59,7 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
 private:
-    struct Node {
-        TTreeRec rec;
-        int parent;
-        int row;
-        QVector<int> children;
-    };
-    QVector<Node> m_nodes;
+    QVector<CatalogueNode> m_nodes;
     QVector<int> m_roots;
     QIcon m_icon;
 };

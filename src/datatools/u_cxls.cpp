@@ -75,9 +75,6 @@ Tfrmcxls::Tfrmcxls() : SecondaryWindow(QStringLiteral("查询结果"), 976, 618)
         y += 44;
     }
 
-    PrintDialog1.setDocName(QStringLiteral("查询结果"));
-    PrintDialog1.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-
     const QList<QPair<QPushButton *, void (Tfrmcxls::*)()>> handlers = {
         {BitBtn1, &Tfrmcxls::BitBtn1Click},   {BitBtn2, &Tfrmcxls::BitBtn2Click},   {BitBtn9, &Tfrmcxls::BitBtn9Click},
         {BitBtn10, &Tfrmcxls::BitBtn10Click}, {BitBtn11, &Tfrmcxls::BitBtn11Click}, {BitBtn12, &Tfrmcxls::BitBtn12Click},
@@ -150,11 +147,21 @@ void Tfrmcxls::BitBtn11Click()
     Memo1->clear();
 }
 
+QPrinter &Tfrmcxls::PrintDialog1()
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setDocName(QStringLiteral("查询结果"));
+        m_printer->setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    }
+    return *m_printer;
+}
+
 void Tfrmcxls::BitBtn12Click()
 {
-    if (!core::dialogs().choosePrinter(this, PrintDialog1))
+    if (!core::dialogs().choosePrinter(this, PrintDialog1()))
         return;
-    datatools::printLines(PrintDialog1, Memo1->font(), datatools::displayedLines(Memo1));
+    datatools::printLines(PrintDialog1(), Memo1->font(), datatools::displayedLines(Memo1));
 }
 
 void Tfrmcxls::BitBtn13Click()

@@ -3,6 +3,8 @@
 
 #include <QPrinter>
 
+#include <memory>
+
 class QPlainTextEdit;
 class QPushButton;
 
@@ -47,8 +49,9 @@ public:
     QPushButton *BitBtn1, *BitBtn9, *BitBtn10, *BitBtn11, *BitBtn12, *BitBtn13;
     storage::Dataset *T_cx;
     binding::DataSource *ds_cx;
-    // The printer the print dialog sets up; it keeps the user's choices between print jobs.
-    QPrinter PrintDialog1{QPrinter::HighResolution};
+    // The printer the print dialog sets up; it keeps the user's choices between print jobs. Made
+    // at the first print: setting up printing support at start-up would delay every start.
+    QPrinter &PrintDialog1();
 
 protected:
     void FormShow() override;
@@ -56,6 +59,7 @@ protected:
 
 private:
     QString m_dialogDir;
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 extern Tfrmcxls *frmcxls;

@@ -447,8 +447,8 @@ private slots:
         QCOMPARE(lines.mid(0, lines.size() / 150).join(QString()), line);
 
         const QString pdf = path(QStringLiteral("log.pdf"));
-        frmcxls->PrintDialog1.setOutputFormat(QPrinter::PdfFormat);
-        frmcxls->PrintDialog1.setOutputFileName(pdf);
+        frmcxls->PrintDialog1().setOutputFormat(QPrinter::PdfFormat);
+        frmcxls->PrintDialog1().setOutputFileName(pdf);
         frmcxls->BitBtn12->click(); // cancelled
         QVERIFY(!QFile::exists(pdf));
         m_dialogs->printAnswer = true;
