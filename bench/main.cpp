@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -29,7 +30,10 @@ int startupChild(int argc, char **argv, const QString &dir)
     bench::SilentDialogs dialogs;
     createWindows(dir);
     frmMain->show(); // the start-up work runs inside the first show
-    QTimer::singleShot(0, &app, &QApplication::quit);
+    QTimer::singleShot(0, &app, [&app] {
+        bench::writeShownStamp();
+        app.quit();
+    });
     return app.exec();
 }
 
@@ -105,7 +109,15 @@ int main(int argc, char **argv)
         f.operation = QStringLiteral("start-up to the main window with the 50,000-node tree (Xvfb)");
         f.baseline = QStringLiteral("minimal Qt Widgets program showing one window under the same Xvfb");
         f.baselineMs = bench::medianMs(runs, [&] { bench::programMs(self, {QStringLiteral("--baseline-child")}, env); });
-        f.ms = bench::medianMs(runs, [&] { bench::programMs(self, {QStringLiteral("--startup-child"), dir}, env); });
+        // To the window shown, as the row says; the whole run, closing included, goes in the note.
+        QVector<double> ends;
+        f.ms = bench::medianOf(runs, [&] {
+            const bench::ProgramRun run = bench::runProgram(self, {QStringLiteral("--startup-child"), dir}, env);
+            ends << run.endMs;
+            return run.shownMs;
+        });
+        std::sort(ends.begin(), ends.end());
+        f.note = QStringLiteral("to its end %1 ms").arg(ends[ends.size() / 2], 0, 'f', 1);
         f.target = QStringLiteral("≤ 1000 ms, ≤ 3×");
         f.met = f.ms <= 1000 && f.ms <= 3 * f.baselineMs;
         figures << f;

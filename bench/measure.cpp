@@ -6,43 +6,75 @@
 #include <QProcessEnvironment>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <vector>
 
 namespace bench {
 
-double medianMs(int runs, const std::function<void()> &work, bool warmUp)
+double medianOf(int runs, const std::function<double()> &measure, bool warmUp)
 {
     if (warmUp)
-        work();
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
+        measure();
+    std::vector<double> figures;
+    for (int i = 0; i < runs; ++i)
+        figures.push_back(measure());
+    std::sort(figures.begin(), figures.end());
+    const size_t n = figures.size();
+    return n % 2 ? figures[n / 2] : (figures[n / 2 - 1] + figures[n / 2]) / 2;
+}
+
+double medianMs(int runs, const std::function<void()> &work, bool warmUp)
+{
+    return medianOf(runs, [&] {
         QElapsedTimer t;
         t.start();
         work();
-        times.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    const size_t n = times.size();
-    return n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
+        return double(t.nsecsElapsed()) / 1e6;
+    }, warmUp);
 }
 
-double programMs(const QString &program, const QStringList &args, const QStringList &env)
+namespace {
+
+qint64 monotonicNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+ProgramRun runProgram(const QString &program, const QStringList &args, const QStringList &env)
 {
     QProcess p;
     QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
     for (const QString &kv : env)
         e.insert(kv.section(u'=', 0, 0), kv.section(u'=', 1));
     p.setProcessEnvironment(e);
-    p.setStandardOutputFile(QProcess::nullDevice());
     p.setStandardErrorFile(QProcess::nullDevice());
-    QElapsedTimer t;
-    t.start();
+    const qint64 start = monotonicNs();
     p.start(program, args);
     p.waitForFinished(-1);
-    const double ms = double(t.nsecsElapsed()) / 1e6;
+    ProgramRun run;
+    run.endMs = double(monotonicNs() - start) / 1e6;
     if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
         qWarning("%s exited with %d", qPrintable(program), p.exitCode());
-    return ms;
+    for (const QByteArray &line : p.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("shown "))
+            run.shownMs = double(line.mid(6).toLongLong() - start) / 1e6;
+    }
+    return run;
+}
+
+double programMs(const QString &program, const QStringList &args, const QStringList &env)
+{
+    return runProgram(program, args, env).endMs;
+}
+
+void writeShownStamp()
+{
+    std::printf("shown %lld\n", static_cast<long long>(monotonicNs()));
+    std::fflush(stdout);
 }
 
 qint64 peakRssKb()
