@@ -10,14 +10,40 @@ namespace browser {
 
 CatalogueModel::CatalogueModel(QObject *parent) : QAbstractItemModel(parent) {}
 
-int CatalogueModel::addNode(int parent, TTreeRec rec)
+int CatalogueModel::addNode(int parent, const TTreeRec &rec)
 {
-    const int id = int(m_nodes.size());
-    m_nodes.append(CatalogueNode{std::move(rec), parent, 0, {}}); // may move the nodes: take references only after
-    QVector<int> &siblings = parent < 0 ? m_roots : m_nodes[parent].children;
-    m_nodes[id].row = int(siblings.size());
-    siblings.append(id);
-    return id;
+    return addNode(parent, rec.NodeID.toUtf8(), rec.Title.toUtf8(), branchKey(rec.BranchKey));
+}
+
+int CatalogueModel::addNode(int parent, QByteArrayView id, QByteArrayView title, int key)
+{
+    const int node = int(m_nodes.size());
+    const QVector<int> &siblings = parent < 0 ? m_roots : m_nodes[parent].children;
+    m_nodes.append(CatalogueNode{m_text.size(), int(id.size()), int(title.size()), key, parent, int(siblings.size()), {}});
+    // The append may have moved the nodes: the sibling list is looked up again.
+    (parent < 0 ? m_roots : m_nodes[parent].children).append(node);
+    m_text.append(id);
+    m_text.append(title);
+    return node;
+}
+
+int CatalogueModel::branchKey(const QString &key)
+{
+    if (m_keys.isEmpty() || m_keys.constLast() != key)
+        m_keys.append(key);
+    return int(m_keys.size()) - 1;
+}
+
+TTreeRec CatalogueModel::record(int node) const
+{
+    const CatalogueNode &n = m_nodes[node];
+    return TTreeRec{QString::fromUtf8(QByteArrayView(m_text).sliced(n.text, n.idLength)),
+                    QString::fromUtf8(title(n)), m_keys[n.key]};
+}
+
+QByteArrayView CatalogueModel::title(const CatalogueNode &n) const
+{
+    return QByteArrayView(m_text).sliced(n.text + n.idLength, n.titleLength);
 }
 
 void CatalogueModel::clear()
@@ -25,6 +51,8 @@ void CatalogueModel::clear()
     beginResetModel();
     m_nodes.clear();
     m_roots.clear();
+    m_text.clear();
+    m_keys.clear();
     endResetModel();
 }
 
@@ -67,7 +95,7 @@ QVariant CatalogueModel::data(const QModelIndex &index, int role) const
     if (node < 0)
         return {};
     if (role == Qt::DisplayRole)
-        return m_nodes[node].rec.Title;
+        return QString::fromUtf8(title(m_nodes[node]));
     if (role == Qt::DecorationRole && !m_icon.isNull())
         return m_icon;
     return {};
@@ -115,30 +143,61 @@ void BuildTree(storage::Dataset &roots, storage::Dataset &branch, CatalogueModel
 
 namespace {
 
-// One row of a branch table; a blank cell is remembered so the walk can report it where the
-// ordered reading reaches it.
+// One row of a branch table: its three cells as UTF-8 in the branch's text buffer. A blank
+// cell is remembered so the walk can report it where the ordered reading reaches it.
 struct BranchRow {
-    QString parent, id, name;
-    bool blankParent, blankId, blankName;
+    struct Cell {
+        qsizetype at;
+        int length;
+        bool blank;
+    };
+    Cell parent, id, name;
 };
 
-// (ParentID, CID) in code page 936 byte order, blanks first, as the ordered statement delivers them.
-bool branchOrder(const BranchRow &a, const BranchRow &b)
-{
-    if (a.blankParent != b.blankParent)
-        return a.blankParent;
-    if (const int c = core::compareCp936(a.parent, b.parent))
-        return c < 0;
-    if (a.blankId != b.blankId)
-        return a.blankId;
-    return core::compareCp936(a.id, b.id) < 0;
-}
+// The texts of one branch table's rows, read in one pass.
+class BranchTexts {
+public:
+    BranchRow::Cell read(const storage::RowView &row, int field)
+    {
+        const qsizetype at = m_bytes.size();
+        const bool blank = !row.appendText(field, m_bytes);
+        return {at, int(m_bytes.size() - at), blank};
+    }
+    QByteArrayView text(const BranchRow::Cell &cell) const
+    {
+        if (cell.blank)
+            throw core::Error(QStringLiteral("Could not convert variant of type (Null) into type (String)"));
+        return QByteArrayView(m_bytes).sliced(cell.at, cell.length);
+    }
+    // (ParentID, CID) in code page 936 byte order, blanks first, as the ordered statement delivers them.
+    bool before(const BranchRow &a, const BranchRow &b) const
+    {
+        if (a.parent.blank != b.parent.blank)
+            return a.parent.blank;
+        if (const int c = core::compareUtf8AsCp936(view(a.parent), view(b.parent)))
+            return c < 0;
+        if (a.id.blank != b.id.blank)
+            return a.id.blank;
+        return core::compareUtf8AsCp936(view(a.id), view(b.id)) < 0;
+    }
 
-const QString &textOrError(const QString &text, bool blank)
+private:
+    QByteArrayView view(const BranchRow::Cell &cell) const { return QByteArrayView(m_bytes).sliced(cell.at, cell.length); }
+    QByteArray m_bytes;
+};
+
+// An id as node ids are matched, without regard to case; the id itself (no copy) when it has
+// no capital letter.
+QByteArray idKey(QByteArrayView id)
 {
-    if (blank)
-        throw core::Error(QStringLiteral("Could not convert variant of type (Null) into type (String)"));
-    return text;
+    bool ascii = true, lower = true;
+    for (char c : id) {
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+        lower = lower && !(c >= 'A' && c <= 'Z');
+    }
+    if (ascii && lower)
+        return QByteArray::fromRawData(id.data(), id.size());
+    return ascii ? id.toByteArray().toLower() : QString::fromUtf8(id).toLower().toUtf8();
 }
 
 } // namespace
@@ -146,46 +205,48 @@ const QString &textOrError(const QString &text, bool blank)
 void AddBranch(storage::Dataset &branch, CatalogueModel &model, int rootNode, const QString &id)
 {
     // The rows are read in one pass and ordered by (ParentID, CID) here: ordering thousands of rows
-    // through the database's sorter and a collation callback costs several times more.
+    // through the database's sorter and a collation callback costs several times more. Their
+    // texts stay UTF-8 bytes: the model keeps them so.
     branch.close();
     branch.setSql(QStringLiteral("select ParentID,CID,CName from vt%1").arg(id));
     branch.open();
     const int parentField = int(&branch.field(QStringLiteral("ParentID")) - branch.fields().constData());
     const int idField = int(&branch.field(QStringLiteral("CID")) - branch.fields().constData());
     const int nameField = int(&branch.field(QStringLiteral("CName")) - branch.fields().constData());
+    BranchTexts texts;
     QVector<BranchRow> rows;
     rows.reserve(branch.recordCount());
     branch.scan(0, [&](int, const storage::RowView &row) {
-        const QVariant parent = row.value(parentField), cid = row.value(idField), name = row.value(nameField);
-        rows.append(BranchRow{parent.toString(), cid.toString(), name.toString(), parent.isNull(), cid.isNull(),
-                              name.isNull()});
+        const BranchRow::Cell parent = texts.read(row, parentField);
+        const BranchRow::Cell cid = texts.read(row, idField);
+        rows.append(BranchRow{parent, cid, texts.read(row, nameField)});
         return true;
     });
     branch.close();
-    std::stable_sort(rows.begin(), rows.end(), branchOrder);
+    std::stable_sort(rows.begin(), rows.end(), [&](const BranchRow &a, const BranchRow &b) { return texts.before(a, b); });
 
     // Node ids seen so far; lookups ignore case and the first node added under an id wins.
-    QHash<QString, int> seen;
+    const int key = model.branchKey(id);
+    QHash<QByteArray, int> seen;
     seen.reserve(rows.size());
     qsizetype i = 0;
     auto add = [&](int parent) {
-        BranchRow &r = rows[i++];
-        textOrError(r.id, r.blankId);
-        textOrError(r.name, r.blankName);
-        const QString key = r.id.toLower();
-        const int node = model.addNode(parent, TTreeRec{std::move(r.id), std::move(r.name), id});
-        if (!seen.contains(key))
-            seen.insert(key, node);
+        const BranchRow &r = rows[i++];
+        const QByteArrayView cid = texts.text(r.id);
+        const int node = model.addNode(parent, cid, texts.text(r.name), key);
+        const QByteArray idText = idKey(cid);
+        if (!seen.contains(idText))
+            seen.insert(idText, node);
     };
     while (i < rows.size()) {
-        const QString parentId = textOrError(rows[i].parent, rows[i].blankParent);
-        const auto found = seen.constFind(parentId.toLower());
+        const QByteArrayView parentId = texts.text(rows[i].parent);
+        const auto found = seen.constFind(idKey(parentId));
         if (found == seen.constEnd()) {
             add(rootNode);
             continue;
         }
         const int parentNode = *found;
-        while (i < rows.size() && textOrError(rows[i].parent, rows[i].blankParent) == parentId)
+        while (i < rows.size() && texts.text(rows[i].parent) == parentId)
             add(parentNode);
     }
 }

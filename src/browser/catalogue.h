@@ -1,6 +1,8 @@
 #pragma once
 #include <QAbstractItemModel>
+#include <QByteArray>
 #include <QIcon>
+#include <QStringList>
 #include <QVector>
 
 namespace storage {
@@ -16,9 +18,13 @@ struct TTreeRec {
     QString BranchKey; // "0": the node is in vtree.DB; otherwise the root whose branch table holds it
 };
 
-// A node of the catalogue model: its record, its place and its children (node ids in order).
+// A node of the catalogue model: where its texts are, its place and its children (node ids in
+// order). The CID and CName are kept as UTF-8, one after the other, in the model's text buffer.
 struct CatalogueNode {
-    TTreeRec rec;
+    qsizetype text;
+    int idLength;
+    int titleLength;
+    int key; // position of its BranchKey
     int parent;
     int row;
     QVector<int> children;
@@ -27,23 +33,28 @@ struct CatalogueNode {
 } // namespace browser
 
 // Nodes move as plain memory when the vector grows: tens of thousands are added at start-up.
-Q_DECLARE_TYPEINFO(browser::TTreeRec, Q_RELOCATABLE_TYPE);
 Q_DECLARE_TYPEINFO(browser::CatalogueNode, Q_RELOCATABLE_TYPE);
 
 namespace browser {
 
-// The catalogue tree's model: nodes kept in one vector, no item objects per node, so tens of
-// thousands of nodes stay cheap. Every node shows image 0, and image 1 while selected.
+// The catalogue tree's model: nodes kept in one vector and their texts in one buffer, no item
+// object and no string per node, so tens of thousands of nodes stay cheap; a text becomes a
+// string when the view or a caller asks for it. Every node shows image 0, and image 1 while
+// selected.
 class CatalogueModel : public QAbstractItemModel {
     Q_OBJECT
 public:
     explicit CatalogueModel(QObject *parent = nullptr);
 
     // Adds a node as the last child of parent (-1: the root level) and returns its id.
-    int addNode(int parent, TTreeRec rec);
+    int addNode(int parent, const TTreeRec &rec);
+    // The same with the CID and CName in UTF-8 and the BranchKey by its position (branchKey).
+    int addNode(int parent, QByteArrayView id, QByteArrayView title, int key);
+    // Position of a BranchKey for addNode; the key asked for last is not added again.
+    int branchKey(const QString &key);
     void clear();
     int nodeCount() const { return int(m_nodes.size()); }
-    const TTreeRec &record(int node) const { return m_nodes[node].rec; }
+    TTreeRec record(int node) const;
     int nodeOf(const QModelIndex &index) const { return index.isValid() ? int(index.internalId()) : -1; }
     QModelIndex indexOf(int node) const;
     void setImages(const QIcon &icon) { m_icon = icon; }
@@ -59,7 +70,11 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
 private:
+    QByteArrayView title(const CatalogueNode &node) const;
+
     QVector<CatalogueNode> m_nodes;
+    QByteArray m_text;
+    QStringList m_keys;
     QVector<int> m_roots;
     QIcon m_icon;
 };

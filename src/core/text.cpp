@@ -114,6 +114,25 @@ int compareCp936(const QString &a, const QString &b)
     return compareCp936(toCp936(a.mid(from)), toCp936(b.mid(from)));
 }
 
+int compareUtf8AsCp936(QByteArrayView a, QByteArrayView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    qsizetype i = 0;
+    while (i < n && a[i] == b[i])
+        ++i;
+    if (i == n)
+        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    // An ASCII byte here starts a character in both texts (their prefixes are equal) and sorts
+    // before every character that takes two bytes.
+    if (x < 0x80 || y < 0x80)
+        return x < y ? -1 : 1;
+    while (i > 0 && (static_cast<unsigned char>(a[i]) & 0xC0) == 0x80)
+        --i; // back to the start of the character that differs
+    return compareCp936(QString::fromUtf8(a.sliced(i)), QString::fromUtf8(b.sliced(i)));
+}
+
 QString trimBlanks(const QString &text)
 {
     const QStringView trimmed = trimBlanks(QStringView(text));

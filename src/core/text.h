@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // Text helpers shared by every subsystem. The "code page 936 form" of a text is its GB18030
@@ -17,6 +18,8 @@ QString cutToCp936Bytes(const QString &text, int maxBytes);
 // Byte-by-byte comparison of the code page 936 forms (unsigned bytes, shorter text first).
 int compareCp936(const QString &a, const QString &b);
 int compareCp936(const QByteArray &a, const QByteArray &b);
+// The same order for two UTF-8 texts, decoding nothing while their characters are ASCII.
+int compareUtf8AsCp936(QByteArrayView a, QByteArrayView b);
 
 // Removes leading and trailing characters of code 32 or below (blanks and control characters).
 QString trimBlanks(const QString &text);

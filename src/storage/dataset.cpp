@@ -50,6 +50,17 @@ public:
         return cell.form == StoredCell::Form::DateText ? dateText(field, cell)
                                                        : storage::plainText(m_fields->at(field), cell);
     }
+    bool appendText(int field, QByteArray &to) const override
+    {
+        const int col = column(field);
+        if (col < 0)
+            return RowView::appendText(field, to);
+        const StoredCell cell = storedCell(m_fields->at(field), m_stmt, col);
+        if (cell.form != StoredCell::Form::Text)
+            return RowView::appendText(field, to);
+        to.append(cell.utf8);
+        return true;
+    }
     bool containsText(int field, const core::TextFinder &finder) const override
     {
         const int col = column(field);
@@ -115,6 +126,15 @@ QString RowView::plainText(int field) const
 {
     const QVariant v = value(field); // checks the field
     return storage::plainText(fields()[field], v);
+}
+
+bool RowView::appendText(int field, QByteArray &to) const
+{
+    const QVariant v = value(field);
+    if (!v.isValid() || v.isNull())
+        return false;
+    to.append(v.toString().toUtf8());
+    return true;
 }
 
 bool RowView::containsText(int field, const core::TextFinder &finder) const

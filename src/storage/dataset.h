@@ -37,6 +37,9 @@ public:
     // cell never does); rows read from the file answer these without building a QVariant.
     virtual QString plainText(int field) const;
     virtual bool containsText(int field, const core::TextFinder &finder) const;
+    // Appends the cell's value converted to a string, as UTF-8; false, appending nothing, for a
+    // blank cell. Rows read from the file copy stored texts without building a value.
+    virtual bool appendText(int field, QByteArray &to) const;
     const Fields &fields() const { return *m_fields; }
 
 protected:

@@ -80,6 +80,8 @@ private slots:
             << QStringList{u"A9,Z0,A9"_qs, u"Z0,A,Z0"_qs, u"Q1,A9,Q1"_qs} << u"A[Z0[A9],Q1]|B"_qs;
         QTest::newRow("parent ids match without regard to case")
             << QStringList{u"Ab,A,Ab"_qs, u"x1,aB,x1"_qs} << u"A[Ab[x1]]|B"_qs;
+        QTest::newRow("also beyond ASCII")
+            << QStringList{u"Äb,A,Äb"_qs, u"x1,äB,x1"_qs} << u"A[Äb[x1]]|B"_qs;
         QTest::newRow("Chinese ids in code page 936 order")
             << QStringList{u"中,A,中"_qs, u"北,A,北"_qs, u"阿,A,阿"_qs} << u"A[阿,北,中]|B"_qs;
     }

@@ -91,6 +91,9 @@ void TstText::compareOrder_data()
     QTest::newRow("a before gong") << u"阿"_qs << u"公"_qs << -1;
     QTest::newRow("zhang before zhong") << u"张"_qs << u"中"_qs << -1;
     QTest::newRow("after common prefix") << u"公差带"_qs << u"公差等级"_qs << -1;
+    // UTF-8 bytes would order these the other way round.
+    QTest::newRow("same UTF-8 lead byte") << u"A下"_qs << u"A丈"_qs << -1;
+    QTest::newRow("beyond the basic plane") << u"\U00020000"_qs << u"中"_qs << -1;
 }
 
 void TstText::compareOrder()
@@ -101,6 +104,8 @@ void TstText::compareOrder()
     QCOMPARE(core::compareCp936(a, b), sign);
     QCOMPARE(core::compareCp936(b, a), -sign);
     QCOMPARE(core::compareCp936(core::toCp936(a), core::toCp936(b)), sign);
+    QCOMPARE(core::compareUtf8AsCp936(a.toUtf8(), b.toUtf8()), sign);
+    QCOMPARE(core::compareUtf8AsCp936(b.toUtf8(), a.toUtf8()), -sign);
 }
 
 void TstText::trimBlanks_data()

@@ -789,12 +789,18 @@ void TstDataset::storedCellsReadLikeValues()
                                  u"1"_qs, u"True"_qs, u"2024"_qs, u"30"_qs, u"\uFFFD"_qs, QString(),
                                  u"/"_qs, u"Jan"_qs, u"Dec 2023"_qs, u"年"_qs};
     int cells = 0;
+    int texts = 0;
     ds->scan(0, [&](int r, const storage::RowView &row) {
         for (int f = 0; f < row.fields().size(); ++f) {
             const QVariant v = row.value(f);
             const QString text = storage::plainText(row.fields()[f], v);
             if (row.plainText(f) != text)
                 qWarning() << "row" << r << "field" << f << row.plainText(f) << "instead of" << text;
+            QByteArray appended = "x";
+            const bool given = row.appendText(f, appended);
+            if (given == v.isNull() || QString::fromUtf8(appended) != u'x' + (given ? v.toString() : QString()))
+                qWarning() << "row" << r << "field" << f << "appended" << appended << "for" << v;
+            texts += given != v.isNull() && QString::fromUtf8(appended) == u'x' + (given ? v.toString() : QString());
             for (const QString &needle : needles) {
                 const core::TextFinder finder(needle);
                 const bool expected = !v.isNull() && finder.in(text);
@@ -806,6 +812,7 @@ void TstDataset::storedCellsReadLikeValues()
         return true;
     });
     QCOMPARE(cells, 3 * 8 * int(needles.size()));
+    QCOMPARE(texts, 3 * 8);
 }
 
 // A walk told which fields its callback reads still gives every field's value.
