@@ -5,6 +5,7 @@
 #include "binding/dbmemo.h"
 #include "browser/catalogue.h"
 #include "browser/pagearea.h"
+#include "core/fonts.h"
 #include "core/guard.h"
 #include "core/sharedstate.h"
 #include "fits/DataUnit.h"
@@ -32,13 +33,6 @@
 TfrmMain *frmMain = nullptr;
 
 namespace {
-
-QFont songti(int pixels)
-{
-    QFont f(QStringLiteral("宋体"));
-    f.setPixelSize(pixels);
-    return f;
-}
 
 // The selected node's text is drawn in red; everything else as the tree draws it.
 class SelectedRedDelegate : public QStyledItemDelegate {
@@ -162,7 +156,7 @@ void TfrmMain::buildToolbar()
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setAutoRaise(true);
         b->setFixedSize(82, 38);
-        b->setFont(songti(15));
+        b->setFont(core::songti(15));
         ToolBar1->addWidget(b);
         return b;
     };
@@ -186,7 +180,7 @@ void TfrmMain::buildLeftPane()
     auto *layout = new QVBoxLayout(Panel1);
     layout->setContentsMargins(0, 0, 0, 0);
     PageControl = new QTabWidget(Panel1);
-    PageControl->setFont(songti(15));
+    PageControl->setFont(core::songti(15));
     layout->addWidget(PageControl);
 
     PopupMenu_dh = new QMenu(this);
@@ -211,7 +205,7 @@ void TfrmMain::buildLeftPane()
     m_Tree->setIndentation(19);
     m_Tree->setUniformRowHeights(true);
     m_Tree->setItemDelegate(new SelectedRedDelegate(m_Tree));
-    m_Tree->setFont(songti(14));
+    m_Tree->setFont(core::songti(14));
     treeLayout->addWidget(m_Tree);
     attachPopup(m_Tree);
     Button1 = new QPushButton(Ts_ml);

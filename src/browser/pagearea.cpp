@@ -3,6 +3,7 @@
 #include "binding/dbgrid.h"
 #include "binding/dbmemo.h"
 #include "core/error.h"
+#include "core/fonts.h"
 #include "core/sharedstate.h"
 #include "core/text.h"
 #include "multirowheader.h"
@@ -34,13 +35,6 @@ QPixmap loadPicture(const QString &path)
     return QPixmap::fromImage(img);
 }
 
-QFont songti(int pixels)
-{
-    QFont f(QStringLiteral("宋体"));
-    f.setPixelSize(pixels);
-    return f;
-}
-
 } // namespace
 
 PageArea::PageArea(storage::Dataset *tblView, QWidget *leftTabs, QWidget *parent)
@@ -54,7 +48,7 @@ PageArea::PageArea(storage::Dataset *tblView, QWidget *leftTabs, QWidget *parent
     P_title->setFixedHeight(32);
     itemtitle = new QLabel(P_title);
     itemtitle->move(24, 8);
-    itemtitle->setFont(songti(15));
+    itemtitle->setFont(core::songti(15));
     itemtitle->setStyleSheet(QStringLiteral("color: blue"));
     itemtitle->setMinimumWidth(600);
     outer->addWidget(P_title);

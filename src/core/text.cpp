@@ -81,30 +81,42 @@ QString cutToCp936Bytes(const QString &text, int maxBytes)
     return text.left(i);
 }
 
-int compareCp936(const QByteArray &a, const QByteArray &b)
+namespace {
+
+// Where two texts first differ, or -1 when one begins the other; then *order is their order
+// (the shorter first).
+template <typename Text>
+qsizetype firstDifference(const Text &a, const Text &b, int *order)
 {
     const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const auto x = static_cast<unsigned char>(a[i]);
-        const auto y = static_cast<unsigned char>(b[i]);
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    if (a.size() == b.size())
-        return 0;
-    return a.size() < b.size() ? -1 : 1;
+    qsizetype i = 0;
+    while (i < n && a[i] == b[i])
+        ++i;
+    if (i < n)
+        return i;
+    *order = a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    return -1;
+}
+
+} // namespace
+
+int compareCp936(const QByteArray &a, const QByteArray &b)
+{
+    int order = 0;
+    const qsizetype i = firstDifference(a, b, &order);
+    if (i < 0)
+        return order;
+    return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
 }
 
 int compareCp936(const QString &a, const QString &b)
 {
     // Equal characters have equal bytes, and an ASCII byte sorts before every byte that starts a
     // double-byte character: only the first differing non-ASCII pair needs encoding.
-    const qsizetype n = std::min(a.size(), b.size());
-    qsizetype i = 0;
-    while (i < n && a[i] == b[i])
-        ++i;
-    if (i == n)
-        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    int order = 0;
+    const qsizetype i = firstDifference(a, b, &order);
+    if (i < 0)
+        return order;
     const char16_t x = a[i].unicode();
     const char16_t y = b[i].unicode();
     if (x < 0x80 || y < 0x80)
@@ -116,12 +128,10 @@ int compareCp936(const QString &a, const QString &b)
 
 int compareUtf8AsCp936(QByteArrayView a, QByteArrayView b)
 {
-    const qsizetype n = std::min(a.size(), b.size());
-    qsizetype i = 0;
-    while (i < n && a[i] == b[i])
-        ++i;
-    if (i == n)
-        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    int order = 0;
+    qsizetype i = firstDifference(a, b, &order);
+    if (i < 0)
+        return order;
     const auto x = static_cast<unsigned char>(a[i]);
     const auto y = static_cast<unsigned char>(b[i]);
     // An ASCII byte here starts a character in both texts (their prefixes are equal) and sorts

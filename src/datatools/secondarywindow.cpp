@@ -1,6 +1,7 @@
 #include "secondarywindow.h"
 
 #include "core/guard.h"
+#include "core/fonts.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -33,10 +34,9 @@ QFont songti(int pixels)
 {
     // 宋体 gives ASCII half the width of a Chinese character, which the byte-spaced reports rely
     // on; where it is missing, a CJK font of the same kind stands in.
-    QFont f(QStringLiteral("宋体"));
+    QFont f = core::songti(pixels);
     f.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
                    QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("WenQuanYi Micro Hei Mono")});
     f.setStyleHint(QFont::TypeWriter);
-    f.setPixelSize(pixels);
     return f;
 }

@@ -1,5 +1,7 @@
 #include "uImage.h"
 
+#include "core/fonts.h"
+
 #include <QAction>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -72,9 +74,7 @@ TfrmImage::TfrmImage() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint)
     layout->setSpacing(0);
 
     ToolBar1 = new QToolBar(this);
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(14);
-    ToolBar1->setFont(font);
+    ToolBar1->setFont(core::songti(14));
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
     ToolButton1 = ToolBar1->addAction(QStringLiteral(" 放大 "));
     ToolButton2 = ToolBar1->addAction(QStringLiteral(" 还原 "));

@@ -1,6 +1,7 @@
 #include "uMemo.h"
 
 #include "binding/dbmemo.h"
+#include "core/fonts.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -15,9 +16,7 @@ TfrmMemo::TfrmMemo(binding::DataSource *dsTree) : QWidget(nullptr, Qt::Window | 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     DBMemo1 = new binding::DBMemo(this);
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(16);
-    DBMemo1->setFont(font);
+    DBMemo1->setFont(core::songti(16));
     // The note is shown, not edited: a node's note is stored in its branch table and again in
     // the index table, and an edit through one box would leave the two disagreeing.
     DBMemo1->setReadOnly(true);
