@@ -17,7 +17,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -108,16 +107,22 @@ int main(int argc, char **argv)
         bench::Figure f;
         f.operation = QStringLiteral("start-up to the main window with the 50,000-node tree (Xvfb)");
         f.baseline = QStringLiteral("minimal Qt Widgets program showing one window under the same Xvfb");
-        f.baselineMs = bench::medianMs(runs, [&] { bench::programMs(self, {QStringLiteral("--baseline-child")}, env); });
-        // To the window shown, as the row says; the whole run, closing included, goes in the note.
-        QVector<double> ends;
-        f.ms = bench::medianOf(runs, [&] {
+        // The two programs run in turns, so that both meet the machine in the same state; the first
+        // turn warms up. The handbook is timed to its window shown, as the row says; its whole
+        // run, closing included, goes in the note.
+        std::vector<double> baseline, shown, ends;
+        for (int i = 0; i <= runs; ++i) {
+            const double base = bench::programMs(self, {QStringLiteral("--baseline-child")}, env);
             const bench::ProgramRun run = bench::runProgram(self, {QStringLiteral("--startup-child"), dir}, env);
-            ends << run.endMs;
-            return run.shownMs;
-        });
-        std::sort(ends.begin(), ends.end());
-        f.note = QStringLiteral("to its end %1 ms").arg(ends[ends.size() / 2], 0, 'f', 1);
+            if (i == 0)
+                continue;
+            baseline.push_back(base);
+            shown.push_back(run.shownMs);
+            ends.push_back(run.endMs);
+        }
+        f.baselineMs = bench::median(baseline);
+        f.ms = bench::median(shown);
+        f.note = QStringLiteral("to its end %1 ms").arg(bench::median(ends), 0, 'f', 1);
         f.target = QStringLiteral("≤ 1000 ms, ≤ 3×");
         f.met = f.ms <= 1000 && f.ms <= 3 * f.baselineMs;
         figures << f;

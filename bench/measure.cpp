@@ -12,6 +12,15 @@
 
 namespace bench {
 
+double median(std::vector<double> figures)
+{
+    if (figures.empty())
+        return 0;
+    std::sort(figures.begin(), figures.end());
+    const size_t n = figures.size();
+    return n % 2 ? figures[n / 2] : (figures[n / 2 - 1] + figures[n / 2]) / 2;
+}
+
 double medianOf(int runs, const std::function<double()> &measure, bool warmUp)
 {
     if (warmUp)
@@ -19,9 +28,7 @@ double medianOf(int runs, const std::function<double()> &measure, bool warmUp)
     std::vector<double> figures;
     for (int i = 0; i < runs; ++i)
         figures.push_back(measure());
-    std::sort(figures.begin(), figures.end());
-    const size_t n = figures.size();
-    return n % 2 ? figures[n / 2] : (figures[n / 2 - 1] + figures[n / 2]) / 2;
+    return median(std::move(figures));
 }
 
 double medianMs(int runs, const std::function<void()> &work, bool warmUp)

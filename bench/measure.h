@@ -3,9 +3,12 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 namespace bench {
 
+// Median of some figures (0 for none).
+double median(std::vector<double> figures);
 // Median of the figures of `runs` calls of measure (after one warm-up call when warmUp).
 double medianOf(int runs, const std::function<double()> &measure, bool warmUp = true);
 // Median of the wall times (ms) of `runs` calls of work (after one warm-up call when warmUp).

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 namespace storage {
 
@@ -317,6 +318,10 @@ void Dataset::loadRows()
     const QString what = read.isEmpty() ? QStringLiteral("rowid") : QStringLiteral("rowid, ") + fieldList(read);
     // A query's own conditions stay as written: only a table's walk takes the hint.
     const std::optional<TextHint> hint = walk && m_sql.isEmpty() && m_filterHint ? m_filterHint() : std::nullopt;
+    // A walk reads every row of the file; the row list alone (an open) reads through the cache.
+    std::optional<Connection::MappedReads> mapped;
+    if (walk || m_preload)
+        mapped.emplace(*m_conn);
     const QString sql =
         m_sql.isEmpty()
             ? QStringLiteral("SELECT %1 FROM %2%3 ORDER BY rowid")
@@ -764,6 +769,7 @@ int Dataset::scan(int from, const std::function<bool(int, const RowView &)> &vis
     // show (filtered out) are passed over, rows gone from the file are not visited.
     const QVector<int> read = readFields(fields);
     const QVector<int> columns = columnsOf(read);
+    const Connection::MappedReads mapped(*conn);
     Statement st(*conn, QStringLiteral("SELECT rowid%1 FROM %2 WHERE rowid >= ?1%3 ORDER BY rowid")
                             .arg(read.isEmpty() ? QString() : QStringLiteral(", ") + fieldList(read), quoteIdentifier(m_table),
                                  hint ? QStringLiteral(" AND ") + hintCondition(*hint, 2) : QString()));

@@ -110,6 +110,19 @@ std::shared_ptr<Connection> Connection::open(const QString &path, Mode mode)
     return conn;
 }
 
+Connection::MappedReads::MappedReads(Connection &conn) : m_conn(conn)
+{
+    // SQLite caps the size at the largest map it was built to allow; the rest is read as usual.
+    if (m_conn.m_mappedReads++ == 0)
+        sqlite3_exec(m_conn.m_db, "PRAGMA mmap_size=2147418112", nullptr, nullptr, nullptr);
+}
+
+Connection::MappedReads::~MappedReads()
+{
+    if (--m_conn.m_mappedReads == 0)
+        sqlite3_exec(m_conn.m_db, "PRAGMA mmap_size=0", nullptr, nullptr, nullptr);
+}
+
 Connection::~Connection()
 {
     sqlite3_close_v2(m_db);

@@ -36,10 +36,25 @@ public:
     // Creates a table with its metadata rows (used by the content builder and tests).
     void createTable(const QString &table, const Fields &fields);
 
+    // While one is alive the connection reads its file through a memory map: a walk over a whole
+    // table then copies no page. The map is given back when the outermost one ends, so the
+    // memory of an open table stays that of the rows it shows.
+    class MappedReads {
+    public:
+        explicit MappedReads(Connection &conn);
+        ~MappedReads();
+        MappedReads(const MappedReads &) = delete;
+        MappedReads &operator=(const MappedReads &) = delete;
+
+    private:
+        Connection &m_conn;
+    };
+
 private:
     Connection(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path)) {}
     sqlite3 *m_db;
     QString m_path;
+    int m_mappedReads = 0;
 };
 
 QString quoteIdentifier(const QString &name);
