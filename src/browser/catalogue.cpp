@@ -209,20 +209,22 @@ void AddBranch(storage::Dataset &branch, CatalogueModel &model, int rootNode, co
     // texts stay UTF-8 bytes: the model keeps them so.
     branch.close();
     branch.setSql(QStringLiteral("select ParentID,CID,CName from vt%1").arg(id));
-    branch.open();
-    const int parentField = int(&branch.field(QStringLiteral("ParentID")) - branch.fields().constData());
-    const int idField = int(&branch.field(QStringLiteral("CID")) - branch.fields().constData());
-    const int nameField = int(&branch.field(QStringLiteral("CName")) - branch.fields().constData());
+    int parentField = -1, idField = -1, nameField = -1;
     BranchTexts texts;
     QVector<BranchRow> rows;
-    rows.reserve(branch.recordCount());
-    branch.scan(0, [&](int, const storage::RowView &row) {
-        const BranchRow::Cell parent = texts.read(row, parentField);
-        const BranchRow::Cell cid = texts.read(row, idField);
-        rows.append(BranchRow{parent, cid, texts.read(row, nameField)});
-        return true;
-    });
-    branch.close();
+    branch.readOnce(
+        [&](const storage::Fields &fields) {
+            auto position = [&](const QString &name) { return int(&branch.field(name) - fields.constData()); };
+            parentField = position(QStringLiteral("ParentID"));
+            idField = position(QStringLiteral("CID"));
+            nameField = position(QStringLiteral("CName"));
+            return QVector<int>{parentField, idField, nameField};
+        },
+        [&](const storage::RowView &row) {
+            const BranchRow::Cell parent = texts.read(row, parentField);
+            const BranchRow::Cell cid = texts.read(row, idField);
+            rows.append(BranchRow{parent, cid, texts.read(row, nameField)});
+        });
     std::stable_sort(rows.begin(), rows.end(), [&](const BranchRow &a, const BranchRow &b) { return texts.before(a, b); });
 
     // Node ids seen so far; lookups ignore case and the first node added under an id wins.

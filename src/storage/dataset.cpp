@@ -165,10 +165,8 @@ QString Dataset::filePath() const
     return m_conn ? m_conn->path() : QString();
 }
 
-void Dataset::open()
+void Dataset::connectFile()
 {
-    if (isOpen())
-        return;
     QString table = m_tableName;
     m_projection.clear();
     m_queryRest.clear();
@@ -226,6 +224,13 @@ void Dataset::open()
     }
     m_conn = conn;
     m_fields = chosen;
+}
+
+void Dataset::open()
+{
+    if (isOpen())
+        return;
+    connectFile();
     try {
         m_fetch = std::make_unique<Statement>(*m_conn, QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?1")
                                                            .arg(fieldList(), quoteIdentifier(m_table)));
@@ -245,6 +250,47 @@ void Dataset::open()
     emit opened();
     emit rowsReset();
     emit currentChanged();
+}
+
+void Dataset::readOnce(const std::function<QVector<int>(const Fields &fields)> &begin,
+                       const std::function<void(const RowView &row)> &visit)
+{
+    close();
+    connectFile();
+    struct Disconnect {
+        Dataset &ds;
+        ~Disconnect()
+        {
+            ds.m_conn.reset();
+            ds.m_fields.clear();
+        }
+    } detach{*this};
+    const QVector<int> wanted = begin(m_fields);
+    const QVector<int> read = readFields(&wanted);
+    const QVector<int> columns = columnsOf(read);
+    const Connection::MappedReads mapped(*m_conn);
+    const std::unique_ptr<Statement> st = rowStatement(read, nullptr);
+    const StatementRow row(&m_fields, st->handle(), &columns, [](int field) -> QVariant {
+        throw Error(QStringLiteral("Field %1 was not named for the read").arg(field));
+    });
+    while (st->step())
+        visit(row);
+}
+
+std::unique_ptr<Statement> Dataset::rowStatement(const QVector<int> &read, const TextHint *hint) const
+{
+    const QString what = read.isEmpty() ? QStringLiteral("rowid") : QStringLiteral("rowid, ") + fieldList(read);
+    const QString sql =
+        m_sql.isEmpty()
+            ? QStringLiteral("SELECT %1 FROM %2%3 ORDER BY rowid")
+                  .arg(what, quoteIdentifier(m_table), hint ? QStringLiteral(" WHERE ") + hintCondition(*hint, 1) : QString())
+            : QStringLiteral("SELECT %1 FROM %2%3").arg(what, quoteIdentifier(m_table), m_queryRest);
+    auto st = std::make_unique<Statement>(*m_conn, sql);
+    for (int i = 0; i < m_params.size(); ++i)
+        st->bind(i + 1, m_params[i]);
+    if (hint && !hint->fields.isEmpty())
+        st->bind(1, QString::fromUtf8(hint->utf8));
+    return st;
 }
 
 QString Dataset::fieldList() const
@@ -315,23 +361,14 @@ void Dataset::loadRows()
     const QVector<int> wanted = named ? m_filterFields() : QVector<int>();
     const QVector<int> read = m_preload || walk ? readFields(named ? &wanted : nullptr) : QVector<int>();
     const QVector<int> columns = columnsOf(read);
-    const QString what = read.isEmpty() ? QStringLiteral("rowid") : QStringLiteral("rowid, ") + fieldList(read);
     // A query's own conditions stay as written: only a table's walk takes the hint.
     const std::optional<TextHint> hint = walk && m_sql.isEmpty() && m_filterHint ? m_filterHint() : std::nullopt;
     // A walk reads every row of the file; the row list alone (an open) reads through the cache.
     std::optional<Connection::MappedReads> mapped;
     if (walk || m_preload)
         mapped.emplace(*m_conn);
-    const QString sql =
-        m_sql.isEmpty()
-            ? QStringLiteral("SELECT %1 FROM %2%3 ORDER BY rowid")
-                  .arg(what, quoteIdentifier(m_table), hint ? QStringLiteral(" WHERE ") + hintCondition(*hint, 1) : QString())
-            : QStringLiteral("SELECT %1 FROM %2%3").arg(what, quoteIdentifier(m_table), m_queryRest);
-    Statement st(*m_conn, sql);
-    for (int i = 0; i < m_params.size(); ++i)
-        st.bind(i + 1, m_params[i]);
-    if (hint && !hint->fields.isEmpty())
-        st.bind(1, QString::fromUtf8(hint->utf8));
+    const std::unique_ptr<Statement> statement = rowStatement(read, hint ? &*hint : nullptr);
+    Statement &st = *statement;
     const StatementRow row(&m_fields, st.handle(), &columns, [&](int field) { return fetch(st.int64(0))[field]; });
     while (st.step()) {
         if (walk && !m_filter(row))

@@ -89,6 +89,11 @@ public:
     // this order) instead of running its statement; refresh() runs the statement again.
     void openRows(const QVector<qint64> &rows);
     void close();
+    // Reads the rows once, in order, without keeping them, for a caller that walks them only
+    // once: the dataset connects, `begin` sees the fields and names those `visit` reads, and it is
+    // left closed. Throws as open() would; a field not named cannot be read.
+    void readOnce(const std::function<QVector<int>(const Fields &fields)> &begin,
+                  const std::function<void(const RowView &row)> &visit);
     bool isOpen() const { return m_state != State::Inactive; }
     State state() const { return m_state; }
     // Path of the open file (empty when closed).
@@ -169,6 +174,8 @@ signals:
     void filterWalkFinished();  // a walk through the filter callback has ended
 
 private:
+    // The first half of an open: the statement parsed, the file connected, the fields known.
+    void connectFile();
     void requireOpen() const;
     void requireRows() const;
     void checkBrowseMode();
@@ -181,6 +188,9 @@ private:
     // statement column of each field (-1: not read).
     QVector<int> readFields(const QVector<int> *wanted) const;
     QVector<int> columnsOf(const QVector<int> &read) const;
+    // The statement reading the rows in the dataset's order: the row id, then the `read` fields.
+    // A table's rows may be limited by a hint (its text bound to ?1; a query keeps its own).
+    std::unique_ptr<Statement> rowStatement(const QVector<int> &read, const TextHint *hint) const;
     // The condition of a hint in a walk's statement, its text bound to parameter `param`.
     QString hintCondition(const TextHint &hint, int param) const;
 

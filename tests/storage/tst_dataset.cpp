@@ -63,6 +63,7 @@ private slots:
     void filteredFlagEndsPendingEdit();
     void failingFilterLeavesConsistentRows();
     void scanVisitsVisibleRowsInOrder();
+    void readOnceHandsOutEveryRowAndKeepsNone();
     void scanWithTextHint_data();
     void scanWithTextHint();
     void filterHintPassesRowsOverOnTablesOnly();
@@ -645,6 +646,27 @@ void TstDataset::scanVisitsVisibleRowsInOrder()
     QVERIFY(!keys.contains(7) && !keys.contains(14));
     const int stop = ds->scan(0, [](int, const storage::RowView &values) { return values.value(0).toInt() != 12; });
     QCOMPARE(ds->valueAt(stop, 0).toInt(), 12);
+}
+
+void TstDataset::readOnceHandsOutEveryRowAndKeepsNone()
+{
+    writeNumbers(5);
+    Dataset ds;
+    ds.setDirectory(m_dir->path());
+    ds.setSql(u"select K, Name, V from nums where V > ?1 order by Name desc"_qs, {QVariant(2)});
+    QStringList names;
+    ds.readOnce([](const storage::Fields &fields) { return QVector<int>{int(fields.size()) - 2}; },
+                [&](const storage::RowView &row) { names << row.value(1).toString(); });
+    QCOMPARE(names, (QStringList{u"名5"_qs, u"名4"_qs, u"名3"_qs}));
+    QVERIFY(!ds.isOpen());
+    QCOMPARE(ds.fields().size(), 0);
+    // A field the read was not told of cannot be read; the dataset is left closed all the same.
+    QVERIFY_THROWS_EXCEPTION(storage::Error, ds.readOnce([](const storage::Fields &) { return QVector<int>{0}; },
+                                                         [](const storage::RowView &row) { row.value(2); }));
+    QVERIFY(!ds.isOpen());
+    ds.setSql(u"select * from missing"_qs);
+    QVERIFY_THROWS_EXCEPTION(storage::Error, ds.readOnce([](const storage::Fields &) { return QVector<int>{}; },
+                                                         [](const storage::RowView &) {}));
 }
 
 void TstDataset::scanWithTextHint_data()
