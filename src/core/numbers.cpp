@@ -16,8 +16,13 @@ namespace core {
 
 QChar decimalSeparator()
 {
-    const QString point = QLocale::system().decimalPoint();
-    return point.isEmpty() ? QChar(u'.') : point.at(0);
+    // Read once, as the program starts: asking the system locale for every number written costs
+    // more than writing it. A change of the system's settings is followed at the next start.
+    static const QChar separator = [] {
+        const QString point = QLocale::system().decimalPoint();
+        return point.isEmpty() ? QChar(u'.') : point.at(0);
+    }();
+    return separator;
 }
 
 namespace {

@@ -41,6 +41,8 @@ void addColumnReport(QString &report, storage::Dataset &ds, int keys, int select
     QVector<int> read = {0, selected}; // the fields the lines show
     for (int i = 1; i < keys; ++i)
         read << i;
+    // Room for lines of the usual width: the report is not copied again and again as it grows.
+    report.reserve(report.size() + qsizetype(ds.recordCount()) * (40 + 10 * keys));
     ds.first();
     ds.scan(0, [&](int, const storage::RowView &row) {
         const QString first = row.plainText(0);
