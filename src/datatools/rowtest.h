@@ -8,7 +8,6 @@
 
 #include <optional>
 
-
 namespace datatools {
 
 // What the data query decides for one row. Fail: the condition cannot be applied to the row
