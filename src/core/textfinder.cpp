@@ -17,7 +17,7 @@ bool bytesContain(QByteArrayView haystack, QByteArrayView needle)
 
 // The needle in number text's own characters (digits, minus, the exponent's E, INF and '.' for
 // the user's decimal separator), or empty when it holds any other character.
-QByteArray numberForm(const QString &needle)
+QByteArray numberFormOf(const QString &needle)
 {
     const QChar separator = decimalSeparator();
     QByteArray form;
@@ -34,7 +34,7 @@ QByteArray numberForm(const QString &needle)
 
 } // namespace
 
-TextFinder::TextFinder(const QString &needle) : m_needle(needle), m_numberForm(numberForm(needle))
+TextFinder::TextFinder(const QString &needle) : m_needle(needle), m_numberForm(numberFormOf(needle))
 {
     // UTF-8 is self-synchronising: a byte match of a valid needle is a match of whole characters.
     // Decoding turns invalid bytes into U+FFFD and drops a leading byte order mark, so a needle

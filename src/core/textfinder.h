@@ -24,6 +24,8 @@ public:
     bool usesOnly(const QString &characters) const;
     // The needle's UTF-8 bytes when a byte match of stored UTF-8 text decides; empty otherwise.
     QByteArrayView utf8() const { return m_utf8; }
+    // The needle as it appears in number text (see inNumberText); empty when it cannot.
+    QByteArrayView numberForm() const { return m_numberForm; }
 
 private:
     QString m_needle;

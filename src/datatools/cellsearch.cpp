@@ -20,18 +20,13 @@ SearchHit searchFrom(const storage::Dataset &ds, int row, int fromField, const Q
     const QString text = core::trimBlanks(searchText);
     const core::TextFinder finder(text);
     // Cells that cannot hold the text (numbers, dates without its characters) are not even read;
-    // when only text cells can, the file itself passes over the rows none of them holds it in.
+    // when the file can tell for the others, it passes over the rows none of them holds it in.
     QVector<int> fields;
-    storage::TextHint hint{{}, finder.utf8().toByteArray()};
-    bool textOnly = !hint.utf8.isEmpty();
     for (int f = 0; f < ds.fields().size(); ++f) {
-        const storage::FieldDef &field = ds.fields()[f];
-        if (!storage::mayHold(field, finder))
-            continue;
-        fields << f;
-        textOnly = textOnly && storage::isTextKind(field.kind);
+        if (storage::mayHold(ds.fields()[f], finder))
+            fields << f;
     }
-    hint.fields = fields;
+    const std::optional<storage::TextHint> hint = storage::textHint(ds.fields(), fields, finder);
     SearchHit hit;
     ds.scan(row, [&](int r, const storage::RowView &values) {
         if (text.isEmpty())
@@ -41,7 +36,7 @@ SearchHit searchFrom(const storage::Dataset &ds, int row, int fromField, const Q
             return true;
         hit = {r, f};
         return false;
-    }, &fields, textOnly ? &hint : nullptr);
+    }, &fields, hint ? &*hint : nullptr);
     return hit;
 }
 

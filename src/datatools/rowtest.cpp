@@ -123,10 +123,9 @@ bool RowTest::holds(int cmp) const
 
 std::optional<storage::TextHint> RowTest::hint(const storage::Fields &fields) const
 {
-    if (m_op != Op::Like || m_field < 0 || m_field >= fields.size() || !storage::isTextKind(fields[m_field].kind)
-        || m_finder.utf8().isEmpty())
+    if (m_op != Op::Like)
         return std::nullopt;
-    return storage::TextHint{{m_field}, m_finder.utf8().toByteArray()};
+    return storage::textHint(fields, {m_field}, m_finder);
 }
 
 Verdict RowTest::test(const storage::RowView &row) const

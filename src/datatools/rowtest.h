@@ -23,7 +23,7 @@ public:
     void setCondition(int field, const QString &operatorText, const QString &valueText);
     Verdict test(const storage::RowView &row) const;
     // What a row must hold for test to pass it, where the file can check that first: a Like on a
-    // text field whose text bytes decide. None for every other condition.
+    // text or number field. None for every other condition.
     std::optional<storage::TextHint> hint(const storage::Fields &fields) const;
 
 private:

@@ -123,6 +123,22 @@ const QString emptyText = QStringLiteral("Cannot perform this operation on an em
 
 } // namespace
 
+std::optional<TextHint> textHint(const Fields &all, const QVector<int> &fields, const core::TextFinder &finder)
+{
+    TextHint hint{fields, finder.utf8().toByteArray(), finder.numberForm().toByteArray(), true};
+    for (int f : fields) {
+        if (f < 0 || f >= all.size())
+            return std::nullopt;
+        // A number field is decided even without a number form: no number text holds the text.
+        const FieldKind kind = all[f].kind;
+        if (!(isNumberKind(kind) || (isTextKind(kind) && !hint.utf8.isEmpty())))
+            return std::nullopt;
+        // An integer stored as text is read through that text: only the row test can tell.
+        hint.exact = hint.exact && !isIntegerKind(kind);
+    }
+    return hint;
+}
+
 QString RowView::plainText(int field) const
 {
     const QVariant v = value(field); // checks the field
@@ -280,16 +296,15 @@ void Dataset::readOnce(const std::function<QVector<int>(const Fields &fields)> &
 std::unique_ptr<Statement> Dataset::rowStatement(const QVector<int> &read, const TextHint *hint) const
 {
     const QString what = read.isEmpty() ? QStringLiteral("rowid") : QStringLiteral("rowid, ") + fieldList(read);
+    QVariantList params = m_params;
     const QString sql =
         m_sql.isEmpty()
             ? QStringLiteral("SELECT %1 FROM %2%3 ORDER BY rowid")
-                  .arg(what, quoteIdentifier(m_table), hint ? QStringLiteral(" WHERE ") + hintCondition(*hint, 1) : QString())
+                  .arg(what, quoteIdentifier(m_table), hint ? QStringLiteral(" WHERE ") + hintCondition(*hint, 1, &params) : QString())
             : QStringLiteral("SELECT %1 FROM %2%3").arg(what, quoteIdentifier(m_table), m_queryRest);
     auto st = std::make_unique<Statement>(*m_conn, sql);
-    for (int i = 0; i < m_params.size(); ++i)
-        st->bind(i + 1, m_params[i]);
-    if (hint && !hint->fields.isEmpty())
-        st->bind(1, QString::fromUtf8(hint->utf8));
+    for (int i = 0; i < params.size(); ++i)
+        st->bind(i + 1, params[i]);
     return st;
 }
 
@@ -327,13 +342,32 @@ QVector<int> Dataset::columnsOf(const QVector<int> &read) const
     return columns;
 }
 
-QString Dataset::hintCondition(const TextHint &hint, int param) const
+QString Dataset::hintCondition(const TextHint &hint, int param, QVariantList *values) const
 {
-    if (hint.fields.isEmpty())
-        return QStringLiteral("0");
-    for (int f : hint.fields)
+    // Texts are tested on their stored bytes, numbers on the text they show: float and money 0,
+    // short and long 1, fixed-point (ten-thousandths) 2, as the function knows them.
+    QVector<int> texts;
+    QVector<QPair<int, int>> numbers; // field, the function's kind
+    for (int f : hint.fields) {
         checkField(m_fields, f);
-    return QStringLiteral("handbook_holds(?%1, %2)").arg(param).arg(fieldList(hint.fields));
+        const FieldKind kind = m_fields[f].kind;
+        if (isTextKind(kind))
+            texts << f;
+        else if (isNumberKind(kind))
+            numbers.append({f, isIntegerKind(kind) ? 1 : (kind == FieldKind::Bcd ? 2 : 0)});
+        else
+            return QStringLiteral("1"); // a kind the file cannot test: every row goes to the visitor
+    }
+    QStringList tests;
+    if (!texts.isEmpty()) {
+        tests << QStringLiteral("handbook_holds(?%1, %2)").arg(param++).arg(fieldList(texts));
+        values->append(QString::fromUtf8(hint.utf8));
+    }
+    for (const auto &[field, kind] : std::as_const(numbers))
+        tests << QStringLiteral("handbook_number_holds(?%1, %2, %3)").arg(param).arg(kind).arg(quoteIdentifier(m_fields[field].name));
+    if (!numbers.isEmpty())
+        values->append(QString::fromLatin1(hint.number));
+    return tests.isEmpty() ? QStringLiteral("0") : tests.join(u" OR ");
 }
 
 void Dataset::openRows(const QVector<qint64> &rows)
@@ -356,13 +390,15 @@ void Dataset::loadRows()
     // Read into a new list: a failing statement or row test leaves the rows shown so far intact.
     QVector<qint64> rows;
     const bool walk = m_filtered && m_filter;
-    // Read with the row ids: every field for a preload, the fields the callback names for a walk.
-    const bool named = walk && !m_preload && m_filterFields;
-    const QVector<int> wanted = named ? m_filterFields() : QVector<int>();
-    const QVector<int> read = m_preload || walk ? readFields(named ? &wanted : nullptr) : QVector<int>();
-    const QVector<int> columns = columnsOf(read);
-    // A query's own conditions stay as written: only a table's walk takes the hint.
+    // A query's own conditions stay as written: only a table's walk takes the hint. Under an
+    // exact hint the file alone chooses the rows and the callback need not see them.
     const std::optional<TextHint> hint = walk && m_sql.isEmpty() && m_filterHint ? m_filterHint() : std::nullopt;
+    const bool callback = walk && !(hint && hint->exact && !m_preload);
+    // Read with the row ids: every field for a preload, the fields the callback names for a walk.
+    const bool named = callback && !m_preload && m_filterFields;
+    const QVector<int> wanted = named ? m_filterFields() : QVector<int>();
+    const QVector<int> read = m_preload || callback ? readFields(named ? &wanted : nullptr) : QVector<int>();
+    const QVector<int> columns = columnsOf(read);
     // A walk reads every row of the file; the row list alone (an open) reads through the cache.
     std::optional<Connection::MappedReads> mapped;
     if (walk || m_preload)
@@ -371,7 +407,7 @@ void Dataset::loadRows()
     Statement &st = *statement;
     const StatementRow row(&m_fields, st.handle(), &columns, [&](int field) { return fetch(st.int64(0))[field]; });
     while (st.step()) {
-        if (walk && !m_filter(row))
+        if (callback && !m_filter(row))
             continue;
         const qint64 id = st.int64(0);
         rows << id;
@@ -807,12 +843,12 @@ int Dataset::scan(int from, const std::function<bool(int, const RowView &)> &vis
     const QVector<int> read = readFields(fields);
     const QVector<int> columns = columnsOf(read);
     const Connection::MappedReads mapped(*conn);
+    QVariantList params = {m_rows[from]};
+    const QString held = hint ? QStringLiteral(" AND (%1)").arg(hintCondition(*hint, 2, &params)) : QString();
     Statement st(*conn, QStringLiteral("SELECT rowid%1 FROM %2 WHERE rowid >= ?1%3 ORDER BY rowid")
-                            .arg(read.isEmpty() ? QString() : QStringLiteral(", ") + fieldList(read), quoteIdentifier(m_table),
-                                 hint ? QStringLiteral(" AND ") + hintCondition(*hint, 2) : QString()));
-    st.bind(1, m_rows[from]);
-    if (hint && !hint->fields.isEmpty())
-        st.bind(2, QString::fromUtf8(hint->utf8));
+                            .arg(read.isEmpty() ? QString() : QStringLiteral(", ") + fieldList(read), quoteIdentifier(m_table), held));
+    for (int i = 0; i < params.size(); ++i)
+        st.bind(i + 1, params[i]);
     const StatementRow row(&m_fields, st.handle(), &columns, [&](int field) { return fetch(st.int64(0))[field]; });
     int i = from;
     while (i < m_rows.size() && st.step()) {

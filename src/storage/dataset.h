@@ -47,12 +47,21 @@ protected:
     const Fields *m_fields;
 };
 
-// What a walk's visitor asks of a row before it looks at it: that one of `fields` (text kinds)
-// holds `utf8` in its stored text. The file passes the other rows over without handing them out.
+// What a walk's visitor asks of a row before it looks at it: that one of `fields` shows a text.
+// The file tests text fields on their stored UTF-8 (`utf8`) and number fields on the number text
+// they show (`number`, ASCII with '.' for the separator); the other rows are passed over without
+// being handed out. Exact: the visitor accepts every row that meets it, so a filter walk need not
+// hand it any. textHint() makes one from a finder.
 struct TextHint {
     QVector<int> fields;
     QByteArray utf8;
+    QByteArray number;
+    bool exact = false;
 };
+// The hint for rows in which one of `fields` holds the finder's text, or none when the file
+// cannot decide for one of them (a date, a logical, a text only decoded characters can match).
+// It is exact but where a short or long field may hold a value stored as text.
+std::optional<TextHint> textHint(const Fields &all, const QVector<int> &fields, const core::TextFinder &finder);
 
 // A table or a one-table query with a current row: the engine's dataset. A dataset holds the row
 // ids of the rows it shows, in its order, and fetches values as they are asked for; every write
@@ -191,8 +200,9 @@ private:
     // The statement reading the rows in the dataset's order: the row id, then the `read` fields.
     // A table's rows may be limited by a hint (its text bound to ?1; a query keeps its own).
     std::unique_ptr<Statement> rowStatement(const QVector<int> &read, const TextHint *hint) const;
-    // The condition of a hint in a walk's statement, its text bound to parameter `param`.
-    QString hintCondition(const TextHint &hint, int param) const;
+    // The condition of a hint in a walk's statement; the values of its parameters, numbered from
+    // `param` on, are appended to `values`.
+    QString hintCondition(const TextHint &hint, int param, QVariantList *values) const;
 
     QString m_directory;
     QString m_tableName;

@@ -1,5 +1,6 @@
 #include "sqlite.h"
 
+#include "core/numbers.h"
 #include "core/text.h"
 #include "error.h"
 
@@ -8,6 +9,8 @@
 
 #include <sqlite3.h>
 
+#include <charconv>
+#include <iterator>
 #include <string_view>
 
 namespace storage {
@@ -58,6 +61,36 @@ void holdsText(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     sqlite3_result_int(ctx, held);
 }
 
+// handbook_number_holds(form, kind, cell): 1 when the number text the cell shows holds `form`
+// (number text as TextFinder writes a needle for it); kind 0: float or money, 1: short or long,
+// 2: fixed-point in ten-thousandths. A short or long stored as anything but an integer is read
+// through its text by the row: 1, and the row decides.
+void holdsNumber(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    const auto *formBytes = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+    const std::string_view form(formBytes ? formBytes : "", size_t(sqlite3_value_bytes(argv[0])));
+    sqlite3_value *cell = argv[2];
+    const int type = sqlite3_value_type(cell);
+    if (type == SQLITE_NULL || form.empty()) {
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
+    char digits[core::numberTextCapacity];
+    int length = 0;
+    switch (sqlite3_value_int(argv[1])) {
+    case 1:
+        if (type != SQLITE_INTEGER) {
+            sqlite3_result_int(ctx, 1);
+            return;
+        }
+        length = int(std::to_chars(digits, std::end(digits), qint64(int(sqlite3_value_int64(cell)))).ptr - digits);
+        break;
+    case 2: length = core::formatNumberAscii(double(sqlite3_value_int64(cell)) / 10000.0, digits); break;
+    default: length = core::formatNumberAscii(sqlite3_value_double(cell), digits); break;
+    }
+    sqlite3_result_int(ctx, std::string_view(digits, size_t(length)).find(form) != std::string_view::npos);
+}
+
 FieldKind guessKind(const QString &declared)
 {
     const QString t = declared.toUpper();
@@ -92,6 +125,8 @@ std::shared_ptr<Connection> Connection::open(const QString &path, Mode mode)
     sqlite3_create_collation(db, "CP936", SQLITE_UTF8, nullptr, collateCp936);
     sqlite3_create_function(db, "handbook_holds", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, holdsText, nullptr,
                             nullptr);
+    sqlite3_create_function(db, "handbook_number_holds", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, holdsNumber,
+                            nullptr, nullptr);
     try {
         if (mode == Mode::Exclusive) {
             // Hold the write lock for as long as the connection lives: a second opener is refused.

@@ -13,8 +13,9 @@ namespace storage {
 
 // One SQLite connection to one file. Opened without creating the file and probed at once, so a
 // missing file or a file that is not a database fails here. Registers the CP936 collation (code
-// page 936 byte order) and the function handbook_holds(text, cell, ...) (whether one cell's UTF-8
-// bytes hold the text's) that the engine names in its own statements; the files stay plain.
+// page 936 byte order) and the functions handbook_holds(text, cell, ...) (whether one cell's UTF-8
+// bytes hold the text's) and handbook_number_holds (the same for the text a number shows) that
+// the engine names in its own statements; the files stay plain.
 class Connection {
 public:
     enum class Mode { Shared, Exclusive, Create };
