@@ -7,13 +7,13 @@
 
 namespace core {
 
-namespace {
-
 bool bytesContain(QByteArrayView haystack, QByteArrayView needle)
 {
     const std::string_view bytes(haystack.data(), size_t(haystack.size()));
     return bytes.find(std::string_view(needle.data(), size_t(needle.size()))) != std::string_view::npos;
 }
+
+namespace {
 
 // The needle in number text's own characters (digits, minus, the exponent's E, INF and '.' for
 // the user's decimal separator), or empty when it holds any other character.

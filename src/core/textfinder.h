@@ -5,6 +5,10 @@
 
 namespace core {
 
+// Whether the bytes of haystack hold those of needle (an empty needle is held everywhere); the
+// byte search every text test of the handbook uses.
+bool bytesContain(QByteArrayView haystack, QByteArrayView needle);
+
 // A text looked for in many cells (containsText: whole characters, case-sensitive, literal; an
 // empty text is found nowhere), prepared once so that stored forms can be searched as they are:
 // UTF-8 bytes, and number text from formatNumberAscii, without building a QString per cell.

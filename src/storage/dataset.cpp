@@ -133,8 +133,6 @@ std::optional<TextHint> textHint(const Fields &all, const QVector<int> &fields, 
         const FieldKind kind = all[f].kind;
         if (!(isNumberKind(kind) || (isTextKind(kind) && !hint.utf8.isEmpty())))
             return std::nullopt;
-        // An integer stored as text is read through that text: only the row test can tell.
-        hint.exact = hint.exact && !isIntegerKind(kind);
     }
     return hint;
 }
@@ -344,17 +342,16 @@ QVector<int> Dataset::columnsOf(const QVector<int> &read) const
 
 QString Dataset::hintCondition(const TextHint &hint, int param, QVariantList *values) const
 {
-    // Texts are tested on their stored bytes, numbers on the text they show: float and money 0,
-    // short and long 1, fixed-point (ten-thousandths) 2, as the function knows them.
+    // Texts are tested on their stored bytes, numbers on the text they show.
     QVector<int> texts;
-    QVector<QPair<int, int>> numbers; // field, the function's kind
+    QVector<int> numbers;
     for (int f : hint.fields) {
         checkField(m_fields, f);
         const FieldKind kind = m_fields[f].kind;
         if (isTextKind(kind))
             texts << f;
         else if (isNumberKind(kind))
-            numbers.append({f, isIntegerKind(kind) ? 1 : (kind == FieldKind::Bcd ? 2 : 0)});
+            numbers << f;
         else
             return QStringLiteral("1"); // a kind the file cannot test: every row goes to the visitor
     }
@@ -363,8 +360,9 @@ QString Dataset::hintCondition(const TextHint &hint, int param, QVariantList *va
         tests << QStringLiteral("handbook_holds(?%1, %2)").arg(param++).arg(fieldList(texts));
         values->append(QString::fromUtf8(hint.utf8));
     }
-    for (const auto &[field, kind] : std::as_const(numbers))
-        tests << QStringLiteral("handbook_number_holds(?%1, %2, %3)").arg(param).arg(kind).arg(quoteIdentifier(m_fields[field].name));
+    for (int f : std::as_const(numbers))
+        tests << QStringLiteral("handbook_number_holds(?%1, '%2', %3)")
+                     .arg(QString::number(param), kindCode(m_fields[f].kind), quoteIdentifier(m_fields[f].name));
     if (!numbers.isEmpty())
         values->append(QString::fromLatin1(hint.number));
     return tests.isEmpty() ? QStringLiteral("0") : tests.join(u" OR ");

@@ -60,7 +60,7 @@ struct TextHint {
 };
 // The hint for rows in which one of `fields` holds the finder's text, or none when the file
 // cannot decide for one of them (a date, a logical, a text only decoded characters can match).
-// It is exact but where a short or long field may hold a value stored as text.
+// The file reads the cells as the row does, so the hint is exact.
 std::optional<TextHint> textHint(const Fields &all, const QVector<int> &fields, const core::TextFinder &finder);
 
 // A table or a one-table query with a current row: the engine's dataset. A dataset holds the row

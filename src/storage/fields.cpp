@@ -209,10 +209,14 @@ QVariant toStorage(const FieldDef &f, const QVariant &value)
 
 StoredCell storedCell(const FieldDef &f, sqlite3_stmt *stmt, int col)
 {
-    using Form = StoredCell::Form;
     // Read through the column's value object: the same conversions as the column calls, without
     // their checks on every call (a connection is used by one thread at a time).
-    sqlite3_value *value = sqlite3_column_value(stmt, col);
+    return storedCell(f, sqlite3_column_value(stmt, col));
+}
+
+StoredCell storedCell(const FieldDef &f, sqlite3_value *value)
+{
+    using Form = StoredCell::Form;
     StoredCell cell;
     const int type = sqlite3_value_type(value);
     if (type == SQLITE_NULL) {
@@ -292,6 +296,16 @@ QString plainText(const FieldDef &f, const StoredCell &cell)
     }
 }
 
+QByteArrayView numberText(const StoredCell &cell, char *digits)
+{
+    switch (cell.form) {
+    case StoredCell::Form::Number: return QByteArrayView(digits, core::formatNumberAscii(cell.number, digits));
+    case StoredCell::Form::Integer:
+        return QByteArrayView(digits, std::to_chars(digits, digits + core::numberTextCapacity, cell.integer).ptr);
+    default: return {};
+    }
+}
+
 bool containsText(const FieldDef &f, const StoredCell &cell, const core::TextFinder &finder)
 {
     char digits[core::numberTextCapacity];
@@ -299,9 +313,7 @@ bool containsText(const FieldDef &f, const StoredCell &cell, const core::TextFin
     case StoredCell::Form::Blank: return false;
     case StoredCell::Form::Text: return finder.inUtf8(cell.utf8);
     case StoredCell::Form::Number:
-        return finder.inNumberText(QByteArrayView(digits, core::formatNumberAscii(cell.number, digits)));
-    case StoredCell::Form::Integer:
-        return finder.inNumberText(QByteArrayView(digits, std::to_chars(digits, std::end(digits), cell.integer).ptr));
+    case StoredCell::Form::Integer: return finder.inNumberText(numberText(cell, digits));
     default: {
         const QVariant value = storedValue(f, cell);
         return !value.isNull() && finder.in(plainText(f, value));

@@ -5,6 +5,7 @@
 #include <QVector>
 
 struct sqlite3_stmt;
+struct sqlite3_value;
 
 namespace core {
 class TextFinder;
@@ -65,6 +66,10 @@ struct StoredCell {
     qint64 integer = 0;
 };
 StoredCell storedCell(const FieldDef &field, sqlite3_stmt *stmt, int column);
+StoredCell storedCell(const FieldDef &field, sqlite3_value *value);
+// The number text of a Number or Integer cell (ASCII, '.' for the separator), written into
+// digits (core::numberTextCapacity bytes); empty for the other forms.
+QByteArrayView numberText(const StoredCell &cell, char *digits);
 QVariant storedValue(const FieldDef &field, const StoredCell &cell);
 
 // Plain text form of a non-blank value: texts as stored, numbers as in core::formatNumber,

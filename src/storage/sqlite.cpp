@@ -2,16 +2,13 @@
 
 #include "core/numbers.h"
 #include "core/text.h"
+#include "core/textfinder.h"
 #include "error.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <sqlite3.h>
-
-#include <charconv>
-#include <iterator>
-#include <string_view>
 
 namespace storage {
 
@@ -51,44 +48,27 @@ int collateCp936(void *, int la, const void *a, int lb, const void *b)
 void holdsText(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 {
     const auto bytes = [](sqlite3_value *v) {
-        const char *text = reinterpret_cast<const char *>(sqlite3_value_text(v));
-        return std::string_view(text ? text : "", size_t(sqlite3_value_bytes(v)));
+        return QByteArrayView(reinterpret_cast<const char *>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
     };
-    const std::string_view needle = argc > 0 ? bytes(argv[0]) : std::string_view();
+    const QByteArrayView needle = argc > 0 ? bytes(argv[0]) : QByteArrayView();
     bool held = false;
-    for (int i = 1; i < argc && !held && !needle.empty(); ++i)
-        held = sqlite3_value_type(argv[i]) != SQLITE_NULL && bytes(argv[i]).find(needle) != std::string_view::npos;
+    for (int i = 1; i < argc && !held && !needle.isEmpty(); ++i)
+        held = sqlite3_value_type(argv[i]) != SQLITE_NULL && core::bytesContain(bytes(argv[i]), needle);
     sqlite3_result_int(ctx, held);
 }
 
-// handbook_number_holds(form, kind, cell): 1 when the number text the cell shows holds `form`
-// (number text as TextFinder writes a needle for it); kind 0: float or money, 1: short or long,
-// 2: fixed-point in ten-thousandths. A short or long stored as anything but an integer is read
-// through its text by the row: 1, and the row decides.
+// handbook_number_holds(form, kind, cell): 1 when the number text the cell shows, read as a field
+// of that kind (its code, as in the field list) reads it, holds `form` (number text as TextFinder
+// writes a needle for it).
 void holdsNumber(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
-    const auto *formBytes = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
-    const std::string_view form(formBytes ? formBytes : "", size_t(sqlite3_value_bytes(argv[0])));
-    sqlite3_value *cell = argv[2];
-    const int type = sqlite3_value_type(cell);
-    if (type == SQLITE_NULL || form.empty()) {
-        sqlite3_result_int(ctx, 0);
-        return;
-    }
+    const auto *form = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+    const auto *code = reinterpret_cast<const char *>(sqlite3_value_text(argv[1]));
+    FieldDef field;
+    const bool known = code && kindFromCode(QChar::fromLatin1(code[0]), &field.kind);
     char digits[core::numberTextCapacity];
-    int length = 0;
-    switch (sqlite3_value_int(argv[1])) {
-    case 1:
-        if (type != SQLITE_INTEGER) {
-            sqlite3_result_int(ctx, 1);
-            return;
-        }
-        length = int(std::to_chars(digits, std::end(digits), qint64(int(sqlite3_value_int64(cell)))).ptr - digits);
-        break;
-    case 2: length = core::formatNumberAscii(double(sqlite3_value_int64(cell)) / 10000.0, digits); break;
-    default: length = core::formatNumberAscii(sqlite3_value_double(cell), digits); break;
-    }
-    sqlite3_result_int(ctx, std::string_view(digits, size_t(length)).find(form) != std::string_view::npos);
+    const QByteArrayView text = known ? numberText(storedCell(field, argv[2]), digits) : QByteArrayView();
+    sqlite3_result_int(ctx, form && *form && core::bytesContain(text, QByteArrayView(form, sqlite3_value_bytes(argv[0]))));
 }
 
 FieldKind guessKind(const QString &declared)
