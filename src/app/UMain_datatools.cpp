@@ -78,7 +78,7 @@ void TfrmMain::wireDataTools()
     tblView->setFilterCallback(&tblViewFilterRecord);
     // The row test reads the chosen field only.
     tblView->setFilterFields([] { return frm_find ? QVector<int>{frm_find->fieldPosition()} : QVector<int>(); });
-    // A Like on a text field is first looked for by the file: rows without the text never reach it.
+    // A Like on a text or number field is decided by the file itself, without the row test.
     tblView->setFilterHint([this]() -> std::optional<storage::TextHint> {
         if (!frm_find)
             return std::nullopt;

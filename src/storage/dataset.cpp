@@ -125,7 +125,7 @@ const QString emptyText = QStringLiteral("Cannot perform this operation on an em
 
 std::optional<TextHint> textHint(const Fields &all, const QVector<int> &fields, const core::TextFinder &finder)
 {
-    TextHint hint{fields, finder.utf8().toByteArray(), finder.numberForm().toByteArray(), true};
+    TextHint hint{fields, finder.utf8().toByteArray(), finder.numberForm().toByteArray()};
     for (int f : fields) {
         if (f < 0 || f >= all.size())
             return std::nullopt;
@@ -388,10 +388,10 @@ void Dataset::loadRows()
     // Read into a new list: a failing statement or row test leaves the rows shown so far intact.
     QVector<qint64> rows;
     const bool walk = m_filtered && m_filter;
-    // A query's own conditions stay as written: only a table's walk takes the hint. Under an
-    // exact hint the file alone chooses the rows and the callback need not see them.
+    // A query's own conditions stay as written: only a table's walk takes the hint, and under it
+    // the file alone chooses the rows.
     const std::optional<TextHint> hint = walk && m_sql.isEmpty() && m_filterHint ? m_filterHint() : std::nullopt;
-    const bool callback = walk && !(hint && hint->exact && !m_preload);
+    const bool callback = walk && !hint;
     // Read with the row ids: every field for a preload, the fields the callback names for a walk.
     const bool named = callback && !m_preload && m_filterFields;
     const QVector<int> wanted = named ? m_filterFields() : QVector<int>();

@@ -50,17 +50,16 @@ protected:
 // What a walk's visitor asks of a row before it looks at it: that one of `fields` shows a text.
 // The file tests text fields on their stored UTF-8 (`utf8`) and number fields on the number text
 // they show (`number`, ASCII with '.' for the separator); the other rows are passed over without
-// being handed out. Exact: the visitor accepts every row that meets it, so a filter walk need not
-// hand it any. textHint() makes one from a finder.
+// being handed out. textHint() makes one from a finder.
 struct TextHint {
     QVector<int> fields;
     QByteArray utf8;
     QByteArray number;
-    bool exact = false;
 };
 // The hint for rows in which one of `fields` holds the finder's text, or none when the file
 // cannot decide for one of them (a date, a logical, a text only decoded characters can match).
-// The file reads the cells as the row does, so the hint is exact.
+// The file reads the cells as the rows do: a row meets the hint exactly when the finder finds
+// its text in one of those cells.
 std::optional<TextHint> textHint(const Fields &all, const QVector<int> &fields, const core::TextFinder &finder);
 
 // A table or a one-table query with a current row: the engine's dataset. A dataset holds the row
@@ -153,8 +152,9 @@ public:
     // (or while rows are preloaded) the walk reads every field.
     using FilterFields = std::function<QVector<int>()>;
     void setFilterFields(FilterFields fields) { m_filterFields = std::move(fields); }
-    // What the callback asks of a row before it looks at it, asked before each walk through it on a
-    // table: the walk then hands it only the rows that meet the hint (none when it names no field).
+    // The rows the callback accepts, when a hint says exactly which: asked before each walk
+    // through it on a table, and the file then keeps the rows that meet it without asking the
+    // callback. Without a hint (or on a query) every row goes to the callback.
     using FilterHint = std::function<std::optional<TextHint>()>;
     void setFilterHint(FilterHint hint) { m_filterHint = std::move(hint); }
     // On an open dataset: ends a pending edit, re-reads the rows through the callback and moves
