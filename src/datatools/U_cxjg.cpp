@@ -1,7 +1,6 @@
 #include "U_cxjg.h"
 
 #include "core/dialogs.h"
-#include "core/guard.h"
 #include "core/sharedstate.h"
 #include "core/text.h"
 #include "printout.h"
@@ -50,21 +49,13 @@ Tfrm_cxjg::Tfrm_cxjg() : SecondaryWindow(QStringLiteral("查询结果"), 699, 63
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setGeometry(16, 148, 667, 420);
 
-    BitBtn1 = new QPushButton(QStringLiteral("保存"), this);
-    BitBtn2 = new QPushButton(QStringLiteral("清除"), this);
-    BitBtn3 = new QPushButton(QStringLiteral("退出"), this);
-    int x = 150;
-    for (QPushButton *b : {BitBtn1, BitBtn2, BitBtn3}) {
-        b->setGeometry(x, 584, 100, 32);
-        x += 150;
-    }
+    BitBtn1 = addButton(QStringLiteral("保存"), {150, 584, 100, 32}, [this] { BitBtn1Click(); });
+    BitBtn2 = addButton(QStringLiteral("清除"), {300, 584, 100, 32}, [this] { BitBtn2Click(); });
+    BitBtn3 = addButton(QStringLiteral("退出"), {450, 584, 100, 32}, [this] { BitBtn3Click(); });
 
     T_cxjl = new storage::Dataset(this);
     T_cxjl->setTableName(QStringLiteral("cx_jl.db"));
 
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn1Click(); }); });
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn2Click(); }); });
-    connect(BitBtn3, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn3Click(); }); });
     centre();
 }
 

@@ -1,6 +1,5 @@
 #include "U_find.h"
 
-#include "core/guard.h"
 #include "storage/dataset.h"
 
 #include <QComboBox>
@@ -31,24 +30,17 @@ Tfrm_find::Tfrm_find(storage::Dataset *tblView)
     Edit1->setGeometry(290, 32, 163, 26);
     Edit1->setFont(songti(16));
 
-    BitBtn3 = new QPushButton(QStringLiteral("查询"), this);
-    BitBtn4 = new QPushButton(QStringLiteral("撤销查询"), this);
-    BitBtn5 = new QPushButton(QStringLiteral("退出"), this);
-    int x = 40;
-    for (QPushButton *b : {BitBtn3, BitBtn4, BitBtn5}) {
-        b->setGeometry(x, 96, 110, 32);
+    BitBtn3 = addButton(QStringLiteral("查询"), {40, 96, 110, 32}, [this] { BitBtn3Click(); });
+    BitBtn4 = addButton(QStringLiteral("撤销查询"), {180, 96, 110, 32}, [this] { BitBtn4Click(); });
+    BitBtn5 = addButton(QStringLiteral("退出"), {320, 96, 110, 32}, [this] { BitBtn5Click(); });
+    for (QPushButton *b : {BitBtn3, BitBtn4, BitBtn5})
         b->setFont(songti(16));
-        x += 140;
-    }
 
     // The selected item follows every change of the box's text, typed or picked.
     connect(ComboBox1, &QComboBox::editTextChanged, this, &Tfrm_find::updateFieldPosition);
     connect(ComboBox2, &QComboBox::editTextChanged, this, &Tfrm_find::conditionChanged);
     connect(Edit1, &QLineEdit::textChanged, this, &Tfrm_find::conditionChanged);
     conditionChanged();
-    connect(BitBtn3, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn3Click(); }); });
-    connect(BitBtn4, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn4Click(); }); });
-    connect(BitBtn5, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn5Click(); }); });
 }
 
 void Tfrm_find::updateFieldPosition()

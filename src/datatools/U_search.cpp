@@ -3,7 +3,6 @@
 #include "binding/dbgrid.h"
 #include "cellsearch.h"
 #include "core/dialogs.h"
-#include "core/guard.h"
 #include "storage/dataset.h"
 
 #include <QLabel>
@@ -21,17 +20,9 @@ Tfrm_search::Tfrm_search(storage::Dataset *tblView, binding::DBGrid *DBview)
     Label2->setGeometry(24, 16, 290, 22);
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(24, 44, 290, 28);
-    BitBtn1 = new QPushButton(QStringLiteral("搜索"), this);
-    BitBtn2 = new QPushButton(QStringLiteral("下一个"), this);
-    BitBtn3 = new QPushButton(QStringLiteral("退出"), this);
-    int x = 24;
-    for (QPushButton *b : {BitBtn1, BitBtn2, BitBtn3}) {
-        b->setGeometry(x, 100, 86, 32);
-        x += 102;
-    }
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn1Click(); }); });
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn2Click(); }); });
-    connect(BitBtn3, &QPushButton::clicked, this, [this] { core::guarded([this] { BitBtn3Click(); }); });
+    BitBtn1 = addButton(QStringLiteral("搜索"), {24, 100, 86, 32}, [this] { BitBtn1Click(); });
+    BitBtn2 = addButton(QStringLiteral("下一个"), {126, 100, 86, 32}, [this] { BitBtn2Click(); });
+    BitBtn3 = addButton(QStringLiteral("退出"), {228, 100, 86, 32}, [this] { BitBtn3Click(); });
 }
 
 void Tfrm_search::showHit(const datatools::SearchHit &hit)

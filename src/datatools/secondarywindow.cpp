@@ -4,6 +4,7 @@
 #include "core/fonts.h"
 
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 
 SecondaryWindow::SecondaryWindow(const QString &caption, int clientWidth, int clientHeight)
@@ -22,6 +23,14 @@ void SecondaryWindow::showWindow()
     }
     core::guarded([this] { FormShow(); });
     show();
+}
+
+QPushButton *SecondaryWindow::addButton(const QString &caption, const QRect &geometry, std::function<void()> handler)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setGeometry(geometry);
+    connect(button, &QPushButton::clicked, this, [handler = std::move(handler)] { core::guarded(handler); });
+    return button;
 }
 
 void SecondaryWindow::centre()

@@ -1,6 +1,10 @@
 #pragma once
 #include <QWidget>
 
+#include <functional>
+
+class QPushButton;
+
 // A window of the data-page tools: created hidden, stays on top, has a title bar without
 // buttons (it is left through its "退出" button), shown non-modal by the main window.
 class SecondaryWindow : public QWidget {
@@ -16,6 +20,8 @@ protected:
     virtual void FormShow() {}
     // Centres the window on the screen it will appear on.
     void centre();
+    // A push button at `geometry` whose click runs `handler` under the handler guard.
+    QPushButton *addButton(const QString &caption, const QRect &geometry, std::function<void()> handler);
 };
 
 // The font most controls of these windows use.

@@ -17,6 +17,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <tuple>
+
 Tfrmcxls *frmcxls = nullptr;
 QString LogFile;
 
@@ -56,8 +58,7 @@ Tfrmcxls::Tfrmcxls() : SecondaryWindow(QStringLiteral("查询结果"), 976, 618)
     DBMemo1->setReadOnly(true);
     DBMemo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     DBMemo1->setGeometry(8, 306, 340, 304);
-    BitBtn2 = new QPushButton(QStringLiteral("导入"), this);
-    BitBtn2->setGeometry(356, 306, 72, 30);
+    BitBtn2 = addButton(QStringLiteral("导入"), {356, 306, 72, 30}, [this] { BitBtn2Click(); });
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -65,22 +66,16 @@ Tfrmcxls::Tfrmcxls() : SecondaryWindow(QStringLiteral("查询结果"), 976, 618)
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setGeometry(436, 8, 424, 602);
 
-    const QList<QPair<QPushButton **, QString>> buttons = {
-        {&BitBtn1, QStringLiteral("打开")},   {&BitBtn9, QStringLiteral("保存")},  {&BitBtn10, QStringLiteral("另存为")},
-        {&BitBtn11, QStringLiteral("清空")},  {&BitBtn12, QStringLiteral("打印")}, {&BitBtn13, QStringLiteral("退出")}};
+    // The file buttons stand in one column on the right.
+    const QList<std::tuple<QPushButton **, QString, void (Tfrmcxls::*)()>> column = {
+        {&BitBtn1, QStringLiteral("打开"), &Tfrmcxls::BitBtn1Click},    {&BitBtn9, QStringLiteral("保存"), &Tfrmcxls::BitBtn9Click},
+        {&BitBtn10, QStringLiteral("另存为"), &Tfrmcxls::BitBtn10Click}, {&BitBtn11, QStringLiteral("清空"), &Tfrmcxls::BitBtn11Click},
+        {&BitBtn12, QStringLiteral("打印"), &Tfrmcxls::BitBtn12Click},  {&BitBtn13, QStringLiteral("退出"), &Tfrmcxls::BitBtn13Click}};
     int y = 8;
-    for (const auto &[button, caption] : buttons) {
-        *button = new QPushButton(caption, this);
-        (*button)->setGeometry(872, y, 96, 32);
+    for (const auto &[button, caption, handler] : column) {
+        *button = addButton(caption, {872, y, 96, 32}, [this, h = handler] { (this->*h)(); });
         y += 44;
     }
-
-    const QList<QPair<QPushButton *, void (Tfrmcxls::*)()>> handlers = {
-        {BitBtn1, &Tfrmcxls::BitBtn1Click},   {BitBtn2, &Tfrmcxls::BitBtn2Click},   {BitBtn9, &Tfrmcxls::BitBtn9Click},
-        {BitBtn10, &Tfrmcxls::BitBtn10Click}, {BitBtn11, &Tfrmcxls::BitBtn11Click}, {BitBtn12, &Tfrmcxls::BitBtn12Click},
-        {BitBtn13, &Tfrmcxls::BitBtn13Click}};
-    for (const auto &[button, handler] : handlers)
-        connect(button, &QPushButton::clicked, this, [this, h = handler] { core::guarded([this, h] { (this->*h)(); }); });
     centre();
 }
 
