@@ -291,16 +291,14 @@ void Tfrmgcph::ComboBox1Change()
         RadioButton1->setChecked(true);
         core::rethrowPending();
     }
+    // Any case of a zone letter is taken in its own spelling; a text that names no zone (L, "ab")
+    // is refused here rather than left for OK.
     const QString text = ComboBox1->currentText();
-    if (fits::inRange(text, u"a"_qs, u"h"_qs) || fits::inRange(text, u"j"_qs, u"z"_qs)) {
-        setBoxText(ComboBox1, text.toUpper());
-        return;
-    }
-    if (!fits::holeLetters().contains(text)) {
-        core::dialogs().notice(nullptr, fits::notice::holeLetter);
-        setBoxText(ComboBox1, QStringLiteral("H"));
-        focusWithSelection(ComboBox1);
-    }
+    const QString letter = fits::holeLetterOf(text);
+    if (letter.isEmpty())
+        refuseLetter(ComboBox1, fits::notice::holeLetter, QStringLiteral("H"));
+    else if (letter != text)
+        setBoxText(ComboBox1, letter);
 }
 
 void Tfrmgcph::ComboBox3Change()
@@ -310,15 +308,18 @@ void Tfrmgcph::ComboBox3Change()
         core::rethrowPending();
     }
     const QString text = ComboBox3->currentText();
-    if (fits::inRange(text, u"A"_qs, u"H"_qs) || fits::inRange(text, u"J"_qs, u"Z"_qs)) {
-        setBoxText(ComboBox3, text.toLower());
-        return;
-    }
-    if (!fits::shaftLetters().contains(text)) {
-        core::dialogs().notice(nullptr, fits::notice::shaftLetter);
-        setBoxText(ComboBox3, QStringLiteral("f"));
-        focusWithSelection(ComboBox3);
-    }
+    const QString letter = fits::shaftLetterOf(text);
+    if (letter.isEmpty())
+        refuseLetter(ComboBox3, fits::notice::shaftLetter, QStringLiteral("f"));
+    else if (letter != text)
+        setBoxText(ComboBox3, letter);
+}
+
+void Tfrmgcph::refuseLetter(QComboBox *box, const QString &noticeText, const QString &defaultText)
+{
+    core::dialogs().notice(nullptr, noticeText);
+    setBoxText(box, defaultText);
+    focusWithSelection(box);
 }
 
 void Tfrmgcph::checkGrade(QComboBox *box, const QString &defaultText)
@@ -378,6 +379,12 @@ void Tfrmgcph::BitBtn1Click()
         noticeText = fits::notice::enterShaftZone;
         noticeBox = ComboBox3;
     }
+    // A text that names no zone (one the program set, never a checked entry) computes nothing.
+    QComboBox *badLetter = nullptr;
+    if (noticeText.isEmpty() && !holeLetter.isEmpty() && fits::holeRule(holeLetter, holeGrade).kind == fits::ZoneRule::None)
+        badLetter = ComboBox1;
+    else if (noticeText.isEmpty() && !shaftLetter.isEmpty() && fits::shaftRule(shaftLetter, shaftGrade).kind == fits::ZoneRule::None)
+        badLetter = ComboBox3;
 
     // The fit box never keeps a verdict for zones it was not judged for, also when a table
     // error ends the computation.
@@ -388,6 +395,14 @@ void Tfrmgcph::BitBtn1Click()
     showZone(Label7, Label8, shaft);
     Lb->setText(fits::fitType(hole, shaft));
 
+    if (badLetter == ComboBox1) {
+        refuseLetter(ComboBox1, fits::notice::holeLetter, QStringLiteral("H"));
+        return;
+    }
+    if (badLetter == ComboBox3) {
+        refuseLetter(ComboBox3, fits::notice::shaftLetter, QStringLiteral("f"));
+        return;
+    }
     if (noticeText.isEmpty() && (hole.status == fits::ZoneLimits::Undefined || shaft.status == fits::ZoneLimits::Undefined))
         noticeText = fits::notice::undefinedZone;
     if (noticeText.isEmpty())

@@ -64,6 +64,7 @@ private:
     void BitBtn1Click();
 
     void checkGrade(QComboBox *box, const QString &defaultText);
+    void refuseLetter(QComboBox *box, const QString &noticeText, const QString &defaultText);
     void refuseSize(const QString &noticeText);
     void clearResults();
     void deselectBases();

@@ -2,6 +2,7 @@
 
 #include "fitinputs.h"
 #include "fittables.h"
+#include "standardzones.h"
 
 #include "core/numbers.h"
 
@@ -43,6 +44,8 @@ ZoneLimits computed(double upper, double lower)
 
 ZoneRule holeRule(const QString &letter, int grade)
 {
+    if (!holeLetters().contains(letter))
+        return {};
     if (inRange(letter, u"A"_qs, u"H"_qs))
         return {ZoneRule::FromLower, letter};
     if (letter == u"Js")
@@ -58,6 +61,8 @@ ZoneRule holeRule(const QString &letter, int grade)
 
 ZoneRule shaftRule(const QString &letter, int grade)
 {
+    if (!shaftLetters().contains(letter))
+        return {};
     if (inRange(letter, u"a"_qs, u"h"_qs))
         return {ZoneRule::FromUpper, letter};
     if (letter == u"js")
@@ -69,6 +74,22 @@ ZoneRule shaftRule(const QString &letter, int grade)
     if (inRange(letter, u"m"_qs, u"z"_qs))
         return {ZoneRule::FromLower, letter};
     return {};
+}
+
+ZoneLimits FitCalculator::hole(float basicSize, const QString &letter, int grade)
+{
+    const ZoneLimits limits = zone(basicSize, holeRule(letter, grade), grade, true);
+    if (limits.status == ZoneLimits::Computed && !standardDefinesHole(letter, grade, basicSize))
+        return {ZoneLimits::Undefined};
+    return limits;
+}
+
+ZoneLimits FitCalculator::shaft(float basicSize, const QString &letter, int grade)
+{
+    const ZoneLimits limits = zone(basicSize, shaftRule(letter, grade), grade, false);
+    if (limits.status == ZoneLimits::Computed && !standardDefinesShaft(letter, grade, basicSize))
+        return {ZoneLimits::Undefined};
+    return limits;
 }
 
 ZoneLimits FitCalculator::zone(float basicSize, const ZoneRule &rule, int grade, bool isHole)

@@ -16,8 +16,9 @@ struct ZoneRule {
     QString column;
 };
 
-// The rules of ISO 286 by letter and grade, letters compared ordinally: A..H read EI, J, K..N
-// and P..Z read ES from the grade's column; a..h read es, j, k and m..z read ei.
+// The rules of ISO 286 by letter and grade: A..H read EI, J, K..N and P..Z read ES from the
+// grade's column; a..h read es, j, k and m..z read ei. Only the letters of the letter boxes name
+// a zone: any other text (L, "AB", "JS") has no rule and reads no column.
 ZoneRule holeRule(const QString &letter, int grade);
 ZoneRule shaftRule(const QString &letter, int grade);
 
@@ -26,7 +27,8 @@ ZoneRule shaftRule(const QString &letter, int grade);
 struct ZoneLimits {
     enum Status {
         NotComputed, // the letter names no zone
-        Undefined,   // the standard defines no such zone at this size
+        Undefined,   // the standard defines no such zone at this size (an empty cell, or a rule
+                     // of the standard that the tables cannot hold: see standardzones.h)
         Computed
     };
     Status status = NotComputed;
@@ -54,8 +56,8 @@ class FitCalculator {
 public:
     explicit FitCalculator(FitTables &tables) : m_tables(tables) {}
 
-    ZoneLimits hole(float basicSize, const QString &letter, int grade) { return zone(basicSize, holeRule(letter, grade), grade, true); }
-    ZoneLimits shaft(float basicSize, const QString &letter, int grade) { return zone(basicSize, shaftRule(letter, grade), grade, false); }
+    ZoneLimits hole(float basicSize, const QString &letter, int grade);
+    ZoneLimits shaft(float basicSize, const QString &letter, int grade);
 
 private:
     ZoneLimits zone(float basicSize, const ZoneRule &rule, int grade, bool isHole);

@@ -28,6 +28,34 @@ const QStringList &gradeTexts()
     return grades;
 }
 
+namespace {
+
+// Latin letters only: Unicode case folding would also take the Kelvin sign for "k".
+QString letterOf(const QString &text, const QStringList &letters)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return {};
+    }
+    for (const QString &letter : letters) {
+        if (letter.compare(text, Qt::CaseInsensitive) == 0)
+            return letter;
+    }
+    return {};
+}
+
+} // namespace
+
+QString holeLetterOf(const QString &text)
+{
+    return letterOf(text, holeLetters());
+}
+
+QString shaftLetterOf(const QString &text)
+{
+    return letterOf(text, shaftLetters());
+}
+
 std::optional<float> acceptedSize(const QString &text)
 {
     if (text.isEmpty())

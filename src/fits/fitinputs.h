@@ -28,6 +28,11 @@ const QStringList &holeLetters();  // "A" .. "H", "Js", "J", "K", "M", "N", "P" 
 const QStringList &shaftLetters(); // "a" .. "h", "js", "j", "k", "m", "n", "p" .. "z"
 const QStringList &gradeTexts();   // "1" .. "18"
 
+// The zone letter a letter box's text names whatever its case (for a hole "f" is "F" and "JS",
+// as ISO writes it, is "Js"; for a shaft "JS" is "js"); empty when the text names no zone.
+QString holeLetterOf(const QString &text);
+QString shaftLetterOf(const QString &text);
+
 // The basic size a size text stands for, when it is one the calculator computes for
 // (0 < size <= 3150); empty for an empty or out-of-range text. A text that is not a number
 // throws the number reading's error.

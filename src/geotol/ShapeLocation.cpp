@@ -203,6 +203,14 @@ bool Tfrmgccx::replaceLetters(const QString &text)
 void Tfrmgccx::RadioButtonClick(int number)
 {
     const Characteristic &c = geotol::characteristics()[number - 3];
+    // The value and the legend of the characteristic checked before go first: an entry this one
+    // cannot read, or a legend that does not load, must not leave them beside this button.
+    LB->clear();
+    if (button(number)->isChecked()) {
+        Label7->setText(c.legendCaption);
+        Image1->clear();
+        loadLegend(c.legendFile);
+    }
     if (c.check != PreliminaryCheck::None) {
         const QString text = Edit1->text();
         const double v = c.check == PreliminaryCheck::Integer ? core::parseInt(text) : core::parseFloat(text);
@@ -221,10 +229,6 @@ void Tfrmgccx::RadioButtonClick(int number)
         MainParam = v > 0 && v <= c.bound ? float(v) : 0;
     }
     checkGrade();
-    if (button(number)->isChecked()) {
-        Label7->setText(c.legendCaption);
-        loadLegend(c.legendFile);
-    }
     showResult(c.table);
 }
 

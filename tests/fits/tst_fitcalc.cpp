@@ -22,6 +22,8 @@ private slots:
     void holeRule();
     void shaftRule_data();
     void shaftRule();
+    void letterOf_data();
+    void letterOf();
     void formatDeviation_data();
     void formatDeviation();
     void fitType_data();
@@ -63,6 +65,9 @@ void TestFitCalc::holeRule_data()
     QTest::newRow("upper-cased js names no zone") << u"JS"_qs << 7 << ZoneRule::None << QString();
     QTest::newRow("empty letter names no zone") << QString() << 7 << ZoneRule::None << QString();
     QTest::newRow("lower-case h names no hole") << u"h"_qs << 7 << ZoneRule::None << QString();
+    QTest::newRow("L between K and N names no zone") << u"L"_qs << 6 << ZoneRule::None << QString();
+    QTest::newRow("Q between P and Z names no zone") << u"Q"_qs << 6 << ZoneRule::None << QString();
+    QTest::newRow("AB between A and H names no zone") << u"AB"_qs << 6 << ZoneRule::None << QString();
 }
 
 void TestFitCalc::holeRule()
@@ -98,6 +103,9 @@ void TestFitCalc::shaftRule_data()
     QTest::newRow("m6 reads ei of m") << u"m"_qs << 6 << ZoneRule::FromLower << u"m"_qs;
     QTest::newRow("z11 reads ei of z") << u"z"_qs << 11 << ZoneRule::FromLower << u"z"_qs;
     QTest::newRow("i names no zone") << u"i"_qs << 6 << ZoneRule::None << QString();
+    QTest::newRow("l names no zone") << u"l"_qs << 6 << ZoneRule::None << QString();
+    QTest::newRow("o between m and z names no zone") << u"o"_qs << 6 << ZoneRule::None << QString();
+    QTest::newRow("ab between a and h names no zone") << u"ab"_qs << 6 << ZoneRule::None << QString();
     QTest::newRow("empty letter names no zone") << QString() << 6 << ZoneRule::None << QString();
 }
 
@@ -110,6 +118,34 @@ void TestFitCalc::shaftRule()
     const ZoneRule rule = fits::shaftRule(letter, grade);
     QCOMPARE(rule.kind, kind);
     QCOMPARE(rule.column, column);
+}
+
+void TestFitCalc::letterOf_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("hole");
+    QTest::addColumn<QString>("shaft");
+    QTest::newRow("f") << u"f"_qs << u"F"_qs << u"f"_qs;
+    QTest::newRow("K") << u"K"_qs << u"K"_qs << u"k"_qs;
+    QTest::newRow("JS as ISO writes the hole") << u"JS"_qs << u"Js"_qs << u"js"_qs;
+    QTest::newRow("js as ISO writes the shaft") << u"js"_qs << u"Js"_qs << u"js"_qs;
+    QTest::newRow("jS") << u"jS"_qs << u"Js"_qs << u"js"_qs;
+    QTest::newRow("L names no zone") << u"L"_qs << QString() << QString();
+    QTest::newRow("i names no zone") << u"i"_qs << QString() << QString();
+    QTest::newRow("w names no zone") << u"w"_qs << QString() << QString();
+    QTest::newRow("ab") << u"ab"_qs << QString() << QString();
+    QTest::newRow("empty") << QString() << QString() << QString();
+    QTest::newRow("Kelvin sign is no k") << u"\u212A"_qs << QString() << QString();
+    QTest::newRow("full-width F is no F") << u"\uFF26"_qs << QString() << QString();
+}
+
+void TestFitCalc::letterOf()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, hole);
+    QFETCH(QString, shaft);
+    QCOMPARE(fits::holeLetterOf(text), hole);
+    QCOMPARE(fits::shaftLetterOf(text), shaft);
 }
 
 void TestFitCalc::formatDeviation_data()

@@ -52,6 +52,8 @@ void TestFitsCmd::answers_data()
         << u"{\"size\":\"25\",\"hole\":\"Js7\",\"ES\":\"+0.0105\",\"EI\":\"-0.0105\",\"shaft\":\"js7\",\"es\":\"+0.0105\",\"ei\":\"-0.0105\",\"fit\":\"过渡配合\"}"_qs;
     QTest::newRow("3 E5 u6") << QStringList{u"3"_qs, u"E5"_qs, u"u6"_qs}
         << u"{\"size\":\"3\",\"hole\":\"E5\",\"ES\":\"+0.018\",\"EI\":\"+0.014\",\"shaft\":\"u6\",\"es\":\"+0.024\",\"ei\":\"+0.018\",\"fit\":\"过盈配合\"}"_qs;
+    QTest::newRow("JS as ISO writes it") << QStringList{u"25"_qs, u"JS7"_qs, u"h6"_qs}
+        << u"{\"size\":\"25\",\"hole\":\"Js7\",\"ES\":\"+0.0105\",\"EI\":\"-0.0105\",\"shaft\":\"h6\",\"es\":\"0\",\"ei\":\"-0.013\",\"fit\":\"过渡配合\"}"_qs;
     QTest::newRow("size as typed") << QStringList{u"60.0"_qs, u"K7"_qs, u"h6"_qs}
         << u"{\"size\":\"60.0\",\"hole\":\"K7\",\"ES\":\"+0.009\",\"EI\":\"-0.021\",\"shaft\":\"h6\",\"es\":\"0\",\"ei\":\"-0.019\",\"fit\":\"过渡配合\"}"_qs;
 }
@@ -85,7 +87,15 @@ void TestFitsCmd::refusals_data()
     QTest::newRow("shaft upper case") << QStringList{u"20"_qs, u"H7"_qs, u"F6"_qs} << u"请输入a到z之间的字母作为轴公差带"_qs;
     QTest::newRow("shaft JS") << QStringList{u"20"_qs, u"H7"_qs, u"JS6"_qs} << u"请输入a到z之间的字母作为轴公差带"_qs;
     QTest::newRow("shaft grade 07") << QStringList{u"20"_qs, u"H7"_qs, u"f07"_qs} << u"请输入1到18之间的整数"_qs;
-    QTest::newRow("undefined zone") << QStringList{u"20"_qs, u"T7"_qs, u"h6"_qs} << u"该公差带在此基本尺寸段未定义"_qs;
+    const QString undefined = u"该公差带在此基本尺寸段未定义"_qs;
+    QTest::newRow("undefined zone") << QStringList{u"20"_qs, u"T7"_qs, u"h6"_qs} << undefined;
+    QTest::newRow("J4 at 24") << QStringList{u"24"_qs, u"J4"_qs, u"h6"_qs} << undefined;
+    QTest::newRow("j9 at 2") << QStringList{u"2"_qs, u"H7"_qs, u"j9"_qs} << undefined;
+    QTest::newRow("A11 at 1") << QStringList{u"1"_qs, u"A11"_qs, u"h11"_qs} << undefined;
+    QTest::newRow("h14 at 0.8") << QStringList{u"0.8"_qs, u"H7"_qs, u"h14"_qs} << undefined;
+    QTest::newRow("K2 at 100") << QStringList{u"100"_qs, u"K2"_qs, u"h2"_qs} << undefined;
+    QTest::newRow("hole Q") << QStringList{u"20"_qs, u"Q7"_qs, u"h6"_qs} << u"请输入A到Z之间的字母作为孔公差带"_qs;
+    QTest::newRow("shaft o") << QStringList{u"20"_qs, u"H7"_qs, u"o6"_qs} << u"请输入a到z之间的字母作为轴公差带"_qs;
 }
 
 void TestFitsCmd::refusals()

@@ -177,6 +177,12 @@ void TestFitTables::publishedLimits_data()
         {150, u"F", 7, u"+0.083", u"+0.043"}, {200, u"h", 9, u"0", u"-0.115"},
         {300, u"M", 6, u"-0.009", u"-0.041"}, {400, u"H", 11, u"+0.36", u"0"},
         {600, u"D", 10, u"+0.54", u"+0.26"},  {1100, u"M", 7, u"-0.04", u"-0.145"},
+        // At the edges of what the standard defines: J6..J8, j5..j8; A, B, a, b, N9.., IT14..
+        // above 1 mm; K..Z in grades 1 and 2 up to 3 mm and above 500 mm.
+        {24, u"J", 6, u"+0.008", u"-0.005"},  {24, u"j", 5, u"+0.005", u"-0.004"},
+        {1.5, u"A", 11, u"+0.33", u"+0.27"},  {1, u"c", 11, u"-0.06", u"-0.12"},
+        {1, u"H", 13, u"+0.14", u"0"},        {1, u"N", 8, u"-0.004", u"-0.018"},
+        {3, u"K", 2, u"0", u"-0.0012"},       {600, u"K", 1, u"0", u"-0.009"},
     };
     for (const auto &r : rows) {
         const QString letter = QString::fromUtf16(r.letter);
@@ -210,6 +216,27 @@ void TestFitTables::undefinedByStandard_data()
     QTest::newRow("A11 at 600") << 600.0f << u"A"_qs << 11;
     QTest::newRow("j8 at 10") << 10.0f << u"j"_qs << 8;
     QTest::newRow("K12 at 20") << 20.0f << u"K"_qs << 12;
+    // Cells the tables fill for a range of grades or sizes that the standard does not cover.
+    QTest::newRow("J4 at 24, wholly above zero") << 24.0f << u"J"_qs << 4;
+    QTest::newRow("J5 at 10") << 10.0f << u"J"_qs << 5;
+    QTest::newRow("J9 at 24") << 24.0f << u"J"_qs << 9;
+    QTest::newRow("j4 at 24") << 24.0f << u"j"_qs << 4;
+    QTest::newRow("j9 at 2") << 2.0f << u"j"_qs << 9;
+    QTest::newRow("A11 at 1") << 1.0f << u"A"_qs << 11;
+    QTest::newRow("B9 at 0.5") << 0.5f << u"B"_qs << 9;
+    QTest::newRow("a11 at 1") << 1.0f << u"a"_qs << 11;
+    QTest::newRow("b12 at 0.1") << 0.1f << u"b"_qs << 12;
+    QTest::newRow("N9 at 1") << 1.0f << u"N"_qs << 9;
+    QTest::newRow("H14 at 1") << 1.0f << u"H"_qs << 14;
+    QTest::newRow("h18 at 0.5") << 0.5f << u"h"_qs << 18;
+    QTest::newRow("Js15 at 1") << 1.0f << u"Js"_qs << 15;
+    QTest::newRow("js14 at 0.6") << 0.6f << u"js"_qs << 14;
+    QTest::newRow("K2 just above 3") << 3.01f << u"K"_qs << 2;
+    QTest::newRow("M1 at 500") << 500.0f << u"M"_qs << 1;
+    QTest::newRow("N2 at 250") << 250.0f << u"N"_qs << 2;
+    QTest::newRow("P1 at 20") << 20.0f << u"P"_qs << 1;
+    QTest::newRow("U2 at 100") << 100.0f << u"U"_qs << 2;
+    QTest::newRow("Z2 at 400") << 400.0f << u"Z"_qs << 2;
 }
 
 void TestFitTables::undefinedByStandard()

@@ -39,8 +39,8 @@ private slots:
     void okAsksForShaftZone();
     void okUndefinedZone_data();
     void okUndefinedZone();
+    void okLetterNamingNoZone_data();
     void okLetterNamingNoZone();
-    void okTableErrorLeavesNoVerdict();
     void sizeBoxRefusesLetter();
     void sizeBoxRefusesRange_data();
     void sizeBoxRefusesRange();
@@ -283,6 +283,16 @@ void TestGcph::okUndefinedZone_data()
         << QStringList{u"10"_qs, u"H7"_qs, u"+0.015"_qs, u"0"_qs, u"j8"_qs, QString(), QString(), QString()};
     QTest::newRow("both undefined, one notice") << u"600"_qs << u"A"_qs << u"11"_qs << u"a"_qs << u"11"_qs
         << QStringList{u"600"_qs, u"A11"_qs, QString(), QString(), u"a11"_qs, QString(), QString(), QString()};
+    QTest::newRow("J4 at 24") << u"24"_qs << u"J"_qs << u"4"_qs << u"h"_qs << u"4"_qs
+        << QStringList{u"24"_qs, u"J4"_qs, QString(), QString(), u"h4"_qs, u"0"_qs, u"-0.006"_qs, QString()};
+    QTest::newRow("j9 at 2") << u"2"_qs << u"H"_qs << u"9"_qs << u"j"_qs << u"9"_qs
+        << QStringList{u"2"_qs, u"H9"_qs, u"+0.025"_qs, u"0"_qs, u"j9"_qs, QString(), QString(), QString()};
+    QTest::newRow("b11 at 1") << u"1"_qs << u"H"_qs << u"11"_qs << u"b"_qs << u"11"_qs
+        << QStringList{u"1"_qs, u"H11"_qs, u"+0.06"_qs, u"0"_qs, u"b11"_qs, QString(), QString(), QString()};
+    QTest::newRow("H14 at 0.5") << u"0.5"_qs << u"H"_qs << u"14"_qs << u"h"_qs << u"13"_qs
+        << QStringList{u"0.5"_qs, u"H14"_qs, QString(), QString(), u"h13"_qs, u"0"_qs, u"-0.14"_qs, QString()};
+    QTest::newRow("P2 at 40") << u"40"_qs << u"P"_qs << u"2"_qs << u"h"_qs << u"2"_qs
+        << QStringList{u"40"_qs, u"P2"_qs, QString(), QString(), u"h2"_qs, u"0"_qs, u"-0.0025"_qs, QString()};
 }
 
 void TestGcph::okUndefinedZone()
@@ -305,27 +315,38 @@ void TestGcph::okUndefinedZone()
     QCOMPARE(results(), shown);
 }
 
-void TestGcph::okLetterNamingNoZone()
+// A text the program put into a letter box is not checked there: OK refuses it as the box
+// would, computes nothing for its zone and leaves no deviations of an earlier zone beside it.
+void TestGcph::okLetterNamingNoZone_data()
 {
-    pressOk();
-    pasteInto(w->ComboBox1, u"js"_qs); // upper-cased to "JS", which names no zone
-    QCOMPARE(w->ComboBox1->currentText(), u"JS"_qs);
-    m_dialogs.clear();
-    pressOk();
-    QCOMPARE(m_dialogs.notices, QStringList());
-    QCOMPARE(results(), (QStringList{u"20"_qs, u"JS6"_qs, QString(), QString(), u"f5"_qs, u"-0.02"_qs, u"-0.029"_qs, QString()}));
+    QTest::addColumn<bool>("hole");
+    QTest::addColumn<QString>("letter");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("hole L") << true << u"L"_qs
+        << QStringList{u"20"_qs, u"L6"_qs, QString(), QString(), u"f5"_qs, u"-0.02"_qs, u"-0.029"_qs, QString()};
+    QTest::newRow("hole W") << true << u"W"_qs
+        << QStringList{u"20"_qs, u"W6"_qs, QString(), QString(), u"f5"_qs, u"-0.02"_qs, u"-0.029"_qs, QString()};
+    QTest::newRow("hole AB") << true << u"AB"_qs
+        << QStringList{u"20"_qs, u"AB6"_qs, QString(), QString(), u"f5"_qs, u"-0.02"_qs, u"-0.029"_qs, QString()};
+    QTest::newRow("shaft o") << false << u"o"_qs
+        << QStringList{u"20"_qs, u"H6"_qs, u"+0.013"_qs, u"0"_qs, u"o5"_qs, QString(), QString(), QString()};
+    QTest::newRow("shaft l") << false << u"l"_qs
+        << QStringList{u"20"_qs, u"H6"_qs, u"+0.013"_qs, u"0"_qs, u"l5"_qs, QString(), QString(), QString()};
 }
 
-void TestGcph::okTableErrorLeavesNoVerdict()
+void TestGcph::okLetterNamingNoZone()
 {
+    QFETCH(bool, hole);
+    QFETCH(QString, letter);
+    QFETCH(QStringList, shown);
     pressOk();
-    pasteInto(w->ComboBox1, u"ab"_qs);
-    QCOMPARE(w->ComboBox1->currentText(), u"AB"_qs);
+    QComboBox *box = hole ? w->ComboBox1 : w->ComboBox3;
+    box->setEditText(letter);
     m_dialogs.clear();
     pressOk();
-    QCOMPARE(m_dialogs.errors, QStringList{u"Field 'AB' not found"_qs});
-    QCOMPARE(w->Label3->text(), u"AB6"_qs);
-    QCOMPARE(w->Lb->text(), QString());
+    QCOMPARE(m_dialogs.errors, QStringList());
+    QCOMPARE(results(), shown);
+    checkCorrected(box, hole ? u"H"_qs : u"f"_qs, QStringList{hole ? notice::holeLetter : notice::shaftLetter});
 }
 
 void TestGcph::sizeBoxRefusesLetter()
@@ -460,17 +481,32 @@ void TestGcph::shaftBasisWithoutSize()
 void TestGcph::letterBoxes_data()
 {
     QTest::addColumn<bool>("hole");
+    QTest::addColumn<bool>("pasted");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("notices");
-    QTest::newRow("hole f becomes F") << true << u"f"_qs << u"F"_qs << QStringList();
-    QTest::newRow("hole js becomes Js") << true << u"js"_qs << u"Js"_qs << QStringList();
-    QTest::newRow("hole L refused") << true << u"L"_qs << u"H"_qs << QStringList{notice::holeLetter};
-    QTest::newRow("hole emptied refused") << true << QString() << u"H"_qs << QStringList{notice::holeLetter};
-    QTest::newRow("shaft F becomes f") << false << u"F"_qs << u"f"_qs << QStringList();
-    QTest::newRow("shaft K becomes k") << false << u"K"_qs << u"k"_qs << QStringList();
-    QTest::newRow("shaft 1 refused") << false << u"1"_qs << u"f"_qs << QStringList{notice::shaftLetter};
-    QTest::newRow("shaft i refused") << false << u"i"_qs << u"f"_qs << QStringList{notice::shaftLetter};
+    const QStringList none;
+    const QStringList holeNotice{notice::holeLetter};
+    const QStringList shaftNotice{notice::shaftLetter};
+    QTest::newRow("hole f becomes F") << true << false << u"f"_qs << u"F"_qs << none;
+    QTest::newRow("hole js becomes Js") << true << false << u"js"_qs << u"Js"_qs << none;
+    QTest::newRow("hole JS becomes Js") << true << false << u"JS"_qs << u"Js"_qs << none;
+    QTest::newRow("hole js pasted becomes Js") << true << true << u"js"_qs << u"Js"_qs << none;
+    QTest::newRow("hole L refused") << true << false << u"L"_qs << u"H"_qs << holeNotice;
+    QTest::newRow("hole l refused") << true << false << u"l"_qs << u"H"_qs << holeNotice;
+    QTest::newRow("hole q refused") << true << false << u"q"_qs << u"H"_qs << holeNotice;
+    QTest::newRow("hole i refused") << true << false << u"i"_qs << u"H"_qs << holeNotice;
+    QTest::newRow("hole ab pasted refused") << true << true << u"ab"_qs << u"H"_qs << holeNotice;
+    QTest::newRow("hole emptied refused") << true << false << QString() << u"H"_qs << holeNotice;
+    QTest::newRow("shaft F becomes f") << false << false << u"F"_qs << u"f"_qs << none;
+    QTest::newRow("shaft K becomes k") << false << false << u"K"_qs << u"k"_qs << none;
+    QTest::newRow("shaft JS becomes js") << false << false << u"JS"_qs << u"js"_qs << none;
+    QTest::newRow("shaft JS pasted becomes js") << false << true << u"JS"_qs << u"js"_qs << none;
+    QTest::newRow("shaft 1 refused") << false << false << u"1"_qs << u"f"_qs << shaftNotice;
+    QTest::newRow("shaft i refused") << false << false << u"i"_qs << u"f"_qs << shaftNotice;
+    QTest::newRow("shaft L refused") << false << false << u"L"_qs << u"f"_qs << shaftNotice;
+    QTest::newRow("shaft o refused") << false << false << u"o"_qs << u"f"_qs << shaftNotice;
+    QTest::newRow("shaft W refused") << false << false << u"W"_qs << u"f"_qs << shaftNotice;
 }
 
 // A box after an entry: its text, the notices shown, and after a notice the focus on the box
@@ -488,11 +524,15 @@ void TestGcph::checkCorrected(QComboBox *box, const QString &text, const QString
 void TestGcph::letterBoxes()
 {
     QFETCH(bool, hole);
+    QFETCH(bool, pasted);
     QFETCH(QString, typed);
     QFETCH(QString, text);
     QFETCH(QStringList, notices);
     QComboBox *box = hole ? w->ComboBox1 : w->ComboBox3;
-    typeInto(box, typed);
+    if (pasted)
+        pasteInto(box, typed);
+    else
+        typeInto(box, typed);
     checkCorrected(box, text, notices);
     QCOMPARE(w->Label4->text(), u"+0.013"_qs); // only OK computes
 }

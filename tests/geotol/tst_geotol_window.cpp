@@ -207,8 +207,11 @@ void TestGeotolWindow::cylindricityFraction()
     click(m_w->RadioButton6);
     QCOMPARE(m_dialogs.errors, QStringList{u"'12.5' is not a valid integer value"_qs});
     QVERIFY(m_w->RadioButton6->isChecked());
-    QCOMPARE(m_w->Label7->text(), u"图例"_qs);
-    QCOMPARE(m_w->LB->text(), u"4 μm"_qs); // not updated
+    // Neither the straightness value nor its legend stays beside the checked 圆柱度.
+    QCOMPARE(m_w->LB->text(), QString());
+    QCOMPARE(m_w->Label7->text(), u"主参数L图例"_qs);
+    const QImage shown = m_w->Image1->pixmap().toImage();
+    QCOMPARE(shown, QImage(m_legends + u"yzd.bmp"_qs).convertToFormat(shown.format()));
 
     m_dialogs.clear();
     click(roundness());
@@ -340,7 +343,9 @@ void TestGeotolWindow::missingLegend()
     QVERIFY2(m_dialogs.errors[0].startsWith(u"Cannot open file \""_qs) && m_dialogs.errors[0].contains(u"pmd.bmp\". "_qs),
              qPrintable(m_dialogs.errors[0]));
     QCOMPARE(m_w->Label7->text(), u"主参数L图例"_qs); // changed before the picture failed
-    QCOMPARE(m_w->LB->text(), u"5 μm"_qs);          // the 直线度 result stays
+    // Neither the 直线度 result nor its legend stays beside the checked 平面度.
+    QCOMPARE(m_w->LB->text(), QString());
+    QVERIFY(m_w->Image1->pixmap().isNull());
 }
 
 void TestGeotolWindow::typingLimit()

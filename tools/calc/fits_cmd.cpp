@@ -23,13 +23,16 @@ struct Zone {
     int grade = 0;
 };
 
-// A zone is one of the window's letters exactly (case-sensitive) followed by a grade 1..18.
+// A zone is one of the window's letters exactly (case-sensitive; "JS" as ISO writes it for the
+// hole Js) followed by a grade 1..18.
 Zone parseZone(const QString &text, const QStringList &letters, const QString &letterNotice, const QString &missingNotice)
 {
     qsizetype split = 0;
     while (split < text.size() && !text[split].isDigit())
         ++split;
-    const QString letter = text.left(split);
+    QString letter = text.left(split);
+    if (letter == u"JS" && letters.contains(u"Js"_qs))
+        letter = u"Js"_qs;
     const QString grade = text.mid(split);
     if (letter.isEmpty())
         throw Refusal{missingNotice};
@@ -110,7 +113,7 @@ int runFits(const QStringList &args, const QString &dataDir)
         const fits::ZoneTexts holeTexts = fits::zoneTexts(sizeText, holeLimits);
         const fits::ZoneTexts shaftTexts = fits::zoneTexts(sizeText, shaftLimits);
         printOut(jsonObject({{u"size"_qs, sizeText},
-                             {u"hole"_qs, args[1]},
+                             {u"hole"_qs, hole.letter + QString::number(hole.grade)},
                              {u"ES"_qs, holeTexts.upper},
                              {u"EI"_qs, holeTexts.lower},
                              {u"shaft"_qs, args[2]},
