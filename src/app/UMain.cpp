@@ -100,6 +100,7 @@ TfrmMain::TfrmMain(const QString &programDir) : m_programDir(programDir)
 
     wireBrowser();
     wireDataTools();
+    wireFulltext();
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -352,11 +353,13 @@ void TfrmMain::PageControlChange()
     } else {
         tBook->close();
     }
+    if (tab == Ts_full)
+        Panel2->DBMemo1->setDataSource(dsFull);
 }
 
 void TfrmMain::FormClose()
 {
-    for (storage::Dataset *ds : {tBook, T_Tree, Q_Tree, QF_tree})
+    for (storage::Dataset *ds : {tBook, T_Tree, Q_Tree, QF_tree, T_Full})
         ds->close();
     for (storage::Dataset *t : {Data->ADOTable1, Data->ADOTable2, Data->ADOTable3, Data->ADOTable4})
         t->close();

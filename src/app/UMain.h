@@ -25,6 +25,10 @@ namespace browser {
 class CatalogueModel;
 class PageArea;
 } // namespace browser
+namespace fulltext {
+class SearchPanel;
+struct Hit;
+} // namespace fulltext
 
 // The main window: catalogue, index, find and bookmark tabs on the left, the page area on the
 // right, the toolbar above.
@@ -59,10 +63,14 @@ public:
     void Image1DblClick();
     void AddHistory(const storage::Dataset &source);
     void AddBookmark(const storage::Dataset &source);
+    // The "全文" tab (UMain_fulltext.cpp): opens a chosen hit's page and puts the user on the hit.
+    void FullTextHitChosen(const fulltext::Hit &hit, const QString &text);
 
     // Datasets of the window.
     storage::Dataset *T_Tree, *TreeM, *Query1, *Q_Tree, *QF_tree, *T_history, *tBook, *tblView;
     binding::DataSource *dsTree, *dsQtree, *dsQFTree, *dsBook, *dstblView;
+    storage::Dataset *T_Full;  // the catalogue row of the hit last opened from the "全文" tab
+    binding::DataSource *dsFull;
 
     // Controls.
     QToolBar *ToolBar1;
@@ -72,7 +80,8 @@ public:
     QWidget *Panel1;
     QSplitter *Splitter1;
     QTabWidget *PageControl;
-    QWidget *Ts_ml, *Ts_index, *Ts_search, *Ts_bookmark;
+    QWidget *Ts_ml, *Ts_index, *Ts_search, *Ts_bookmark, *Ts_full;
+    fulltext::SearchPanel *Pan_full; // the "全文" tab's box and hit list, filling Ts_full
     QTreeView *m_Tree;
     QPushButton *Button1;
     QLabel *Label1, *Label2;
@@ -93,6 +102,7 @@ private:
     // Wiring of the controls whose behaviour lives in other modules (one file each).
     void wireBrowser();   // UMain_browser.cpp: tree click, history, index and find, bookmarks, viewers
     void wireDataTools(); // UMain_datatools.cpp: data query, search, result capture, results log
+    void wireFulltext();  // UMain_fulltext.cpp: the "全文" tab
     void buildToolbar();
     void buildMenus();
     void buildLeftPane();

@@ -158,6 +158,8 @@ void TfrmMain::N18Click()
         AddBookmark(*Q_Tree);
     else if (tab == Ts_search)
         AddBookmark(*QF_tree);
+    else if (tab == Ts_full)
+        AddBookmark(*T_Full);
 }
 
 void TfrmMain::BitBtn1Click()

@@ -2,6 +2,7 @@
 #include "builder.h"
 
 #include "core/error.h"
+#include "fulltext/indexfile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -19,7 +20,10 @@ int main(int argc, char **argv)
     }
     try {
         const QDateTime stamp = QFileInfo(QCoreApplication::applicationFilePath()).lastModified();
-        const int n = content::build(args[1], args[2], stamp);
+        int n = content::build(args[1], args[2], stamp);
+        // The full-text index follows the tables, notes and pages it was built from.
+        if (fulltext::updateIndex(args[2]))
+            ++n;
         std::printf("mkcontent: %d file(s) written to %s\n", n, qPrintable(args[2]));
     } catch (const core::Error &e) {
         std::fprintf(stderr, "mkcontent: %s\n", e.text().toUtf8().constData());
