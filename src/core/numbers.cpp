@@ -3,12 +3,12 @@
 #include "error.h"
 
 #include <QLocale>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cfenv>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
@@ -124,53 +124,61 @@ QString formatNumber(double value)
     return text;
 }
 
-bool tryParseFloat(const QString &text, double *value)
+bool tryParseFloat(QStringView text, double *value, QChar separator)
 {
-    const QChar sep = decimalSeparator();
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && text[i] == u' ')
         ++i;
-    QByteArray ascii;
-    if (i < n && (text[i] == u'+' || text[i] == u'-'))
-        ascii += char(text[i++].unicode());
-    int mantissaDigits = 0;
-    while (i < n && text[i] >= u'0' && text[i] <= u'9') {
-        ascii += char(text[i++].unicode());
-        ++mantissaDigits;
-    }
-    if (i < n && text[i] == sep) {
-        ascii += '.';
-        ++i;
+    // The text in from_chars' own form ('.' for the separator, no '+'): the conversion then
+    // never asks the C library, whose locale the application sets from the user's settings.
+    QVarLengthArray<char, 64> ascii;
+    const auto put = [&](QChar c) { ascii.append(char(c.unicode())); };
+    const auto digits = [&] {
+        int count = 0;
         while (i < n && text[i] >= u'0' && text[i] <= u'9') {
-            ascii += char(text[i++].unicode());
-            ++mantissaDigits;
+            put(text[i++]);
+            ++count;
         }
+        return count;
+    };
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+        if (text[i] == u'-')
+            put(text[i]);
+        ++i;
+    }
+    int mantissaDigits = digits();
+    if (i < n && text[i] == separator) {
+        put(u'.');
+        ++i;
+        mantissaDigits += digits();
     }
     if (mantissaDigits == 0)
         return false;
     if (i < n && (text[i] == u'e' || text[i] == u'E')) {
-        ascii += 'e';
+        put(u'e');
         ++i;
         if (i < n && (text[i] == u'+' || text[i] == u'-'))
-            ascii += char(text[i++].unicode());
-        int expDigits = 0;
-        while (i < n && text[i] >= u'0' && text[i] <= u'9') {
-            ascii += char(text[i++].unicode());
-            ++expDigits;
-        }
-        if (expDigits == 0)
+            put(text[i++]);
+        if (digits() <= 0)
             return false;
     }
     while (i < n && text[i] == u' ')
         ++i;
     if (i != n)
         return false;
-    const double v = std::strtod(ascii.constData(), nullptr);
-    if (std::isinf(v))
+    double v = 0;
+    // Out of range (beyond the largest double, or below the smallest) does not read.
+    const std::from_chars_result r = std::from_chars(ascii.begin(), ascii.end(), v, std::chars_format::general);
+    if (r.ec != std::errc() || r.ptr != ascii.end() || std::isinf(v))
         return false;
     *value = v;
     return true;
+}
+
+bool tryParseFloat(const QString &text, double *value)
+{
+    return tryParseFloat(text, value, decimalSeparator());
 }
 
 double parseFloat(const QString &text)

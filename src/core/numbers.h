@@ -20,6 +20,9 @@ QChar decimalSeparator();
 double parseFloat(const QString &text);
 // Like parseFloat, but reports failure instead of throwing.
 bool tryParseFloat(const QString &text, double *value);
+// The same grammar with a given separator: texts of files and content are written with '.',
+// whatever the user's locale. Neither reading depends on the C library's locale.
+bool tryParseFloat(QStringView text, double *value, QChar separator);
 // Decimal integer reading (blanks around, optional sign, digits, 32-bit range). Throws
 // core::Error "'<text>' is not a valid integer value".
 int parseInt(const QString &text);

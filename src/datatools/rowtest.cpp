@@ -1,10 +1,9 @@
 #include "rowtest.h"
 
+#include "core/datetimes.h"
 #include "core/numbers.h"
 #include "core/text.h"
 #include "storage/dataset.h"
-
-#include <QLocale>
 
 #include <cmath>
 
@@ -21,38 +20,6 @@ template <typename T>
 int order(const T &a, const T &b)
 {
     return a < b ? -1 : (b < a ? 1 : 0);
-}
-
-// Dates and date-times as the user's locale writes them (short or long form), or ISO 8601.
-QDateTime readDateTime(const QString &text)
-{
-    const QLocale locale = QLocale::system();
-    for (QLocale::FormatType form : {QLocale::ShortFormat, QLocale::LongFormat}) {
-        const QDateTime dt = locale.toDateTime(text, form);
-        if (dt.isValid())
-            return dt;
-    }
-    for (QLocale::FormatType form : {QLocale::ShortFormat, QLocale::LongFormat}) {
-        const QDate d = locale.toDate(text, form);
-        if (d.isValid())
-            return d.startOfDay();
-    }
-    const QDateTime iso = QDateTime::fromString(text, Qt::ISODate);
-    if (iso.isValid())
-        return iso;
-    const QDate isoDate = QDate::fromString(text, Qt::ISODate);
-    return isoDate.isValid() ? isoDate.startOfDay() : QDateTime();
-}
-
-QTime readTime(const QString &text)
-{
-    const QLocale locale = QLocale::system();
-    for (QLocale::FormatType form : {QLocale::ShortFormat, QLocale::LongFormat}) {
-        const QTime t = locale.toTime(text, form);
-        if (t.isValid())
-            return t;
-    }
-    return QTime::fromString(text, Qt::ISODate);
 }
 
 // True and False as the grid writes them (any letter case), or a number: zero is false.
@@ -102,9 +69,9 @@ void RowTest::parseValue()
     m_number.ok = core::tryParseFloat(m_value, &m_number.value);
     m_fixed.ok = m_number.ok && std::abs(m_number.value) < 9.2e14;
     m_fixed.value = m_fixed.ok ? std::llround(m_number.value * 10000.0) : 0;
-    m_dateTime.value = readDateTime(m_value);
+    m_dateTime.value = core::readDateTime(m_value);
     m_dateTime.ok = m_dateTime.value.isValid();
-    m_time.value = readTime(m_value);
+    m_time.value = core::readTime(m_value);
     m_time.ok = m_time.value.isValid();
     m_truth.ok = readTruth(m_value, &m_truth.value);
 }

@@ -1,5 +1,6 @@
 #include "fields.h"
 
+#include "core/datetimes.h"
 #include "core/numbers.h"
 #include "core/text.h"
 #include "core/textfinder.h"
@@ -130,8 +131,9 @@ namespace {
 double toDouble(const FieldDef &f, const QVariant &v)
 {
     if (v.typeId() == QMetaType::QString) {
+        // A text given to the engine is in the files' form, as dates are ISO: '.' separates.
         double d = 0;
-        if (!core::tryParseFloat(v.toString(), &d))
+        if (!core::tryParseFloat(v.toString(), &d, u'.'))
             badValue(f, v);
         return d;
     }
@@ -334,7 +336,6 @@ QString plainText(const FieldDef &f, const QVariant &v)
 {
     if (!v.isValid() || v.isNull())
         return QString();
-    const QLocale locale = QLocale::system();
     switch (f.kind) {
     case FieldKind::Alpha:
     case FieldKind::Memo:
@@ -345,9 +346,9 @@ QString plainText(const FieldDef &f, const QVariant &v)
     case FieldKind::Money: return core::formatNumber(v.toDouble());
     case FieldKind::Bcd: return core::formatNumber(v.toDouble());
     case FieldKind::Logical: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case FieldKind::Date: return locale.toString(v.toDate(), QLocale::ShortFormat);
-    case FieldKind::Time: return locale.toString(v.toTime(), QLocale::ShortFormat);
-    case FieldKind::Timestamp: return locale.toString(v.toDateTime(), QLocale::ShortFormat);
+    case FieldKind::Date: return core::dateText(v.toDate());
+    case FieldKind::Time: return core::timeText(v.toTime());
+    case FieldKind::Timestamp: return core::dateTimeText(v.toDateTime());
     }
     return v.toString();
 }

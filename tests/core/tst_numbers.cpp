@@ -1,17 +1,41 @@
-// Number text and number reading.
+// Number text and number reading, date and time texts and their reading. The suite runs again
+// under de_DE.UTF-8 (comma decimal separator, "dd.MM.yy") and en_US.UTF-8 ("M/d/yy"): in the texts
+// of the tables below '.' stands for the user's decimal separator and '#' for the other one.
+#include "core/datetimes.h"
 #include "core/error.h"
 #include "core/numbers.h"
 
+#include <QLocale>
 #include <QTest>
 
+#include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+
+namespace {
+
+QString inUserLocale(QString text)
+{
+    const QChar user = core::decimalSeparator();
+    const QChar other = user == u'.' ? u',' : u'.';
+    for (QChar &c : text) {
+        if (c == u'.')
+            c = user;
+        else if (c == u'#')
+            c = other;
+    }
+    return text;
+}
+
+} // namespace
 
 class TstNumbers : public QObject {
     Q_OBJECT
 private slots:
+    void runsUnderTheLocaleItNames();
     void formatNumber_data();
     void formatNumber();
     void formatNumberDigitsAsPrintf();
@@ -25,7 +49,32 @@ private slots:
     void parseIntErrors();
     void roundHalfEven_data();
     void roundHalfEven();
+    void dateTexts_data();
+    void dateTexts();
+    void typedDates_data();
+    void typedDates();
+    void windowedYear_data();
+    void windowedYear();
 };
+
+// The runs under other locales test something only when the locale is real: generated on the
+// machine (scripts/setup) and set in the C library, as the application's QCoreApplication does.
+void TstNumbers::runsUnderTheLocaleItNames()
+{
+    const QByteArray name = qgetenv("LC_ALL");
+    const QLocale system = QLocale::system();
+    if (name.startsWith("de_DE")) {
+        QCOMPARE(system.name(), u"de_DE"_qs);
+        QCOMPARE(core::decimalSeparator(), QChar(u','));
+        QCOMPARE(QByteArray(std::localeconv()->decimal_point), QByteArray(","));
+        QCOMPARE(std::strtod("30.5", nullptr), 30.0); // the trap the reading keeps out of
+    } else if (name.startsWith("en_US")) {
+        QCOMPARE(system.name(), u"en_US"_qs);
+        QCOMPARE(system.dateFormat(QLocale::ShortFormat), u"M/d/yy"_qs);
+    } else {
+        QCOMPARE(core::decimalSeparator(), QChar(u'.'));
+    }
+}
 
 void TstNumbers::formatNumber_data()
 {
@@ -64,7 +113,7 @@ void TstNumbers::formatNumber()
 {
     QFETCH(double, value);
     QFETCH(QString, text);
-    QCOMPARE(core::formatNumber(value), text);
+    QCOMPARE(core::formatNumber(value), inUserLocale(text));
 }
 
 // The 15 digits are those of printf's "%.14e" (correctly rounded) for values of every size.
@@ -85,11 +134,12 @@ void TstNumbers::formatNumberDigitsAsPrintf()
             continue;
         char expected[40];
         std::snprintf(expected, sizeof expected, "%.14e", value);
-        QString digits = QString::fromLatin1(expected).section(u'e', 0, 0).remove(u'.').remove(u'-');
+        // (printf writes the C library's decimal separator)
+        QString digits = QString::fromLatin1(expected).section(u'e', 0, 0).remove(u'.').remove(u',').remove(u'-');
         while (digits.size() > 1 && digits.endsWith(u'0'))
             digits.chop(1);
         const QString text = core::formatNumber(value);
-        QString shown = text.section(u'E', 0, 0).remove(u'.').remove(u'-');
+        QString shown = text.section(u'E', 0, 0).remove(core::decimalSeparator()).remove(u'-');
         while (shown.startsWith(u'0') && shown.size() > 1)
             shown.remove(0, 1);
         while (shown.size() > 1 && shown.endsWith(u'0'))
@@ -112,12 +162,18 @@ void TstNumbers::parseFloat_data()
     QTest::newRow("exponent") << u"1.5E20"_qs << 1.5e20;
     QTest::newRow("small e with sign") << u"5e-5"_qs << 5e-5;
     QTest::newRow("exponent plus") << u"-2E+2"_qs << -200.0;
+    QTest::newRow("30.5, which strtod reads as 30 under de_DE") << u"30.5"_qs << 30.5;
+    QTest::newRow("more digits than a double holds") << u"0.1000000000000000055511151231257827"_qs << 0.1;
+    QTest::newRow("R5 1.58489") << u"1.58489"_qs << 1.58489;
+    QTest::newRow("smallest subnormal") << u"4.9406564584124654E-324"_qs << 4.9406564584124654e-324;
+    QTest::newRow("long text") << QString(300, u'0') + u"1.5"_qs << 1.5;
 }
 
 void TstNumbers::parseFloat()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
+    text = inUserLocale(text);
     QCOMPARE(core::parseFloat(text), value);
     double got = 0;
     QVERIFY(core::tryParseFloat(text, &got));
@@ -138,14 +194,18 @@ void TstNumbers::parseFloatErrors_data()
     QTest::newRow("exponent without digits") << u"1E"_qs;
     QTest::newRow("exponent only") << u"E5"_qs;
     QTest::newRow("two signs") << u"--1"_qs;
-    QTest::newRow("comma") << u"1,5"_qs;
+    QTest::newRow("another locale's separator") << u"1#5"_qs;
+    QTest::newRow("thousands separator") << u"1#000.5"_qs;
     QTest::newRow("full-width digits") << u"１２"_qs;
     QTest::newRow("overflow") << u"1E400"_qs;
+    QTest::newRow("underflow") << u"1E-400"_qs;
+    QTest::newRow("tab around") << u"\t1"_qs;
 }
 
 void TstNumbers::parseFloatErrors()
 {
     QFETCH(QString, text);
+    text = inUserLocale(text);
     double got = 42;
     QVERIFY(!core::tryParseFloat(text, &got));
     QCOMPARE(got, 42.0);
@@ -223,5 +283,81 @@ void TstNumbers::roundHalfEven()
     QCOMPARE(core::roundHalfEven(value, decimals), expected);
 }
 
-QTEST_APPLESS_MAIN(TstNumbers)
+// A value the grid shows as a date, time or timestamp reads back as that value.
+void TstNumbers::dateTexts_data()
+{
+    QTest::addColumn<QDateTime>("value");
+    QTest::newRow("2024-01-05") << QDateTime(QDate(2024, 1, 5), QTime());
+    QTest::newRow("1999-12-31") << QDateTime(QDate(1999, 12, 31), QTime());
+    QTest::newRow("leap day of 2000") << QDateTime(QDate(2000, 2, 29), QTime());
+    QTest::newRow("80 years back") << QDateTime(QDate(QDate::currentDate().year() - 80, 3, 1), QTime());
+    QTest::newRow("19 years on") << QDateTime(QDate(QDate::currentDate().year() + 19, 12, 31), QTime());
+    QTest::newRow("time with seconds") << QDateTime(QDate(2024, 1, 5), QTime(15, 4, 7));
+    QTest::newRow("midnight") << QDateTime(QDate(2023, 11, 30), QTime(0, 0, 0));
+}
+
+void TstNumbers::dateTexts()
+{
+    QFETCH(QDateTime, value);
+    QCOMPARE(core::readDateTime(core::dateTimeText(value)), value);
+    QCOMPARE(core::readTime(core::timeText(value.time())), value.time());
+    QCOMPARE(core::readDate(core::dateText(value.date())), value.date());
+    QCOMPARE(core::readDateTime(core::dateText(value.date())), value.date().startOfDay());
+}
+
+// Texts as a user types them in a locale, read in the run under that locale.
+void TstNumbers::typedDates_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDateTime>("value");
+    const QDateTime jan5(QDate(2024, 1, 5), QTime());
+    QTest::newRow("en_US 1/5/24") << u"en_US"_qs << u"1/5/24"_qs << jan5;
+    QTest::newRow("en_US four-digit year") << u"en_US"_qs << u"1/5/2024"_qs << jan5;
+    QTest::newRow("en_US 2/29/00") << u"en_US"_qs << u"2/29/00"_qs << QDateTime(QDate(2000, 2, 29), QTime());
+    QTest::newRow("en_US 12/31/99") << u"en_US"_qs << u"12/31/99"_qs << QDateTime(QDate(1999, 12, 31), QTime());
+    QTest::newRow("en_US time") << u"en_US"_qs << u"1/5/24 3:04:07 PM"_qs << QDateTime(QDate(2024, 1, 5), QTime(15, 4, 7));
+    QTest::newRow("en_US time without seconds") << u"en_US"_qs << u"1/5/24 3:04 PM"_qs << QDateTime(QDate(2024, 1, 5), QTime(15, 4));
+    QTest::newRow("de_DE 05.01.24") << u"de_DE"_qs << u"05.01.24"_qs << jan5;
+    QTest::newRow("de_DE 5.1.24") << u"de_DE"_qs << u"5.1.24"_qs << jan5;
+    QTest::newRow("de_DE 05.01.2024") << u"de_DE"_qs << u"05.01.2024"_qs << jan5;
+    QTest::newRow("de_DE time") << u"de_DE"_qs << u"05.01.24 15:04:07"_qs << QDateTime(QDate(2024, 1, 5), QTime(15, 4, 7));
+    QTest::newRow("ISO in any locale") << QString() << u"2024-01-05"_qs << jan5;
+    QTest::newRow("not a date") << QString() << u"5 Januar"_qs << QDateTime();
+}
+
+void TstNumbers::typedDates()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(QDateTime, value);
+    if (!locale.isEmpty() && QLocale::system().name() != locale)
+        QSKIP("written for another locale");
+    QCOMPARE(core::readDateTime(text), value);
+}
+
+void TstNumbers::windowedYear_data()
+{
+    QTest::addColumn<int>("twoDigits");
+    QTest::addColumn<int>("thisYear");
+    QTest::addColumn<int>("year");
+    QTest::newRow("24 in 2026") << 24 << 2026 << 2024;
+    QTest::newRow("00 in 2026") << 0 << 2026 << 2000;
+    QTest::newRow("45, 19 years on") << 45 << 2026 << 2045;
+    QTest::newRow("46, 80 years back") << 46 << 2026 << 1946;
+    QTest::newRow("99 in 2026") << 99 << 2026 << 1999;
+    QTest::newRow("00 in 2081") << 0 << 2081 << 2100;
+    QTest::newRow("01 in 2081") << 1 << 2081 << 2001;
+}
+
+void TstNumbers::windowedYear()
+{
+    QFETCH(int, twoDigits);
+    QFETCH(int, thisYear);
+    QFETCH(int, year);
+    QCOMPARE(core::windowedYear(twoDigits, thisYear), year);
+}
+
+// As the application: QCoreApplication sets the C library's locale from the environment.
+QTEST_GUILESS_MAIN(TstNumbers)
 #include "tst_numbers.moc"

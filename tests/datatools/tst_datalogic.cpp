@@ -1,6 +1,10 @@
 // The computation of the data-page tools without windows: the data query's row test, the cell
-// search, the result report and the result files.
+// search, the result report and the result files. The row test and the search run again under
+// de_DE.UTF-8 and en_US.UTF-8: a '.' in a value typed in the query stands for the user's
+// decimal separator.
+#include "core/datetimes.h"
 #include "core/error.h"
+#include "core/numbers.h"
 #include "core/text.h"
 #include "datatools/cellsearch.h"
 #include "datatools/resultfile.h"
@@ -74,7 +78,9 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("rows");
         QTest::addColumn<int>("failures");
-        auto row = [](const char *name, int field, const char *op, const QString &value, const char *rows, int failures) {
+        auto row = [](const char *name, int field, const char *op, QString value, const char *rows, int failures) {
+            if (field == 2 || field == 3 || field == 7) // number fields
+                value.replace(u'.', core::decimalSeparator());
             QTest::newRow(name) << field << QString::fromUtf8(op) << value << QString::fromUtf8(rows) << failures;
         };
         row("text = is case-sensitive", 1, "=", QStringLiteral("abc"), "r2", 0);
@@ -104,6 +110,8 @@ private slots:
         row("integer = 3.0", 3, "=", QStringLiteral("3.0"), "r1", 0);
         row("date = ISO", 5, "=", QStringLiteral("2024-01-05"), "r1,r5", 0);
         row("date < passes blank", 5, "<", QStringLiteral("2024-01-01"), "r2,r3,r4", 0);
+        row("date = as the grid shows it", 5, "=", core::dateText(QDate(2024, 1, 5)), "r1,r5", 0);
+        row("date > as the grid shows it", 5, ">", core::dateText(QDate(2023, 12, 31)), "r1,r5", 0);
         row("logical = True", 6, "=", QStringLiteral("True"), "r1,r5", 0);
         row("logical < true", 6, "<", QStringLiteral("true"), "r2,r3,r4", 0);
         row("logical unreadable", 6, "=", QStringLiteral("yes"), "r1,r2,r5", 3);
@@ -215,6 +223,9 @@ private slots:
         QTest::newRow("Chinese text, past its cell") << 1 << 4 << QStringLiteral("文") << QStringLiteral("none");
         QTest::newRow("letters in two text fields") << 0 << 2 << QStringLiteral("5") << QStringLiteral("0,2");
         QTest::newRow("letters only in text fields") << 0 << 2 << QStringLiteral("q") << QStringLiteral("2,3");
+        const QChar sep = core::decimalSeparator();
+        QTest::newRow("the user's decimal separator") << 0 << 0 << QString(u"0"_qs + sep + u"5"_qs) << QStringLiteral("1,2");
+        QTest::newRow("another locale's separator") << 0 << 0 << (sep == u'.' ? u"0,5"_qs : u"0.5"_qs) << QStringLiteral("none");
     }
 
     void search()

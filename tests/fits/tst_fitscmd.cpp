@@ -13,10 +13,18 @@ struct Run {
     QString out, err;
 };
 
-Run runCalc(const QStringList &args)
+// An argument "LC_ALL=<locale>" is not passed on: the calculator runs under that locale.
+Run runCalc(QStringList args)
 {
     QProcess p;
     p.setProgram(QStringLiteral(HANDBOOK_CALC));
+    for (qsizetype i = args.size() - 1; i >= 0; --i) {
+        if (args[i].startsWith(u"LC_ALL="_qs)) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(u"LC_ALL"_qs, args.takeAt(i).mid(7));
+            p.setProcessEnvironment(env);
+        }
+    }
     p.setArguments(args);
     p.start();
     if (!p.waitForFinished(-1))
@@ -56,6 +64,11 @@ void TestFitsCmd::answers_data()
         << u"{\"size\":\"25\",\"hole\":\"Js7\",\"ES\":\"+0.0105\",\"EI\":\"-0.0105\",\"shaft\":\"h6\",\"es\":\"0\",\"ei\":\"-0.013\",\"fit\":\"过渡配合\"}"_qs;
     QTest::newRow("size as typed") << QStringList{u"60.0"_qs, u"K7"_qs, u"h6"_qs}
         << u"{\"size\":\"60.0\",\"hole\":\"K7\",\"ES\":\"+0.009\",\"EI\":\"-0.021\",\"shaft\":\"h6\",\"es\":\"0\",\"ei\":\"-0.019\",\"fit\":\"过渡配合\"}"_qs;
+    // 30.5 lies in the 30-40 mm step (+0.025), not in the 18-30 mm one (+0.021) of 30
+    QTest::newRow("30.5 H7 g6") << QStringList{u"30.5"_qs, u"H7"_qs, u"g6"_qs}
+        << u"{\"size\":\"30.5\",\"hole\":\"H7\",\"ES\":\"+0.025\",\"EI\":\"0\",\"shaft\":\"g6\",\"es\":\"-0.009\",\"ei\":\"-0.025\",\"fit\":\"间隙配合\"}"_qs;
+    QTest::newRow("de_DE 30,5 H7 g6") << QStringList{u"LC_ALL=de_DE.UTF-8"_qs, u"30,5"_qs, u"H7"_qs, u"g6"_qs}
+        << u"{\"size\":\"30,5\",\"hole\":\"H7\",\"ES\":\"+0,025\",\"EI\":\"0\",\"shaft\":\"g6\",\"es\":\"-0,009\",\"ei\":\"-0,025\",\"fit\":\"间隙配合\"}"_qs;
 }
 
 void TestFitsCmd::answers()
@@ -79,6 +92,8 @@ void TestFitsCmd::refusals_data()
     QTest::newRow("six characters") << QStringList{u"20.000"_qs, u"H7"_qs, u"f6"_qs} << size;
     QTest::newRow("size begins with a letter") << QStringList{u"x"_qs, u"H7"_qs, u"f6"_qs} << size;
     QTest::newRow("size not a number") << QStringList{u"1a"_qs, u"H7"_qs, u"f6"_qs} << u"'1a' is not a valid floating point value"_qs;
+    QTest::newRow("de_DE 30.5: not the user's separator")
+        << QStringList{u"LC_ALL=de_DE.UTF-8"_qs, u"30.5"_qs, u"H7"_qs, u"g6"_qs} << u"'30.5' is not a valid floating point value"_qs;
     QTest::newRow("hole lower case") << QStringList{u"20"_qs, u"h7"_qs, u"f6"_qs} << u"请输入A到Z之间的字母作为孔公差带"_qs;
     QTest::newRow("hole L") << QStringList{u"20"_qs, u"L7"_qs, u"f6"_qs} << u"请输入A到Z之间的字母作为孔公差带"_qs;
     QTest::newRow("hole without letter") << QStringList{u"20"_qs, u"7"_qs, u"f6"_qs} << u"请输入孔公差带"_qs;

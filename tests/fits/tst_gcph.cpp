@@ -4,6 +4,7 @@
 #include "fitsdata.h"
 #include "scripteddialogs.h"
 
+#include "core/numbers.h"
 #include "fits/DataUnit.h"
 #include "fits/Ugcph.h"
 #include "fits/fitinputs.h"
@@ -193,6 +194,9 @@ void TestGcph::okComputes_data()
         << QStringList{u"25"_qs, u"Js7"_qs, u"+0.0105"_qs, u"-0.0105"_qs, u"js7"_qs, u"+0.0105"_qs, u"-0.0105"_qs, u"过渡配合"_qs};
     QTest::newRow("E5/u6 at 3") << u"3"_qs << u"E"_qs << u"5"_qs << u"u"_qs << u"6"_qs
         << QStringList{u"3"_qs, u"E5"_qs, u"+0.018"_qs, u"+0.014"_qs, u"u6"_qs, u"+0.024"_qs, u"+0.018"_qs, u"过盈配合"_qs};
+    // in the 30-40 mm step, not in the 18-30 mm one of 30 (the run under de_DE types "30,5")
+    QTest::newRow("H7/g6 at 30.5") << u"30.5"_qs << u"H"_qs << u"7"_qs << u"g"_qs << u"6"_qs
+        << QStringList{u"30.5"_qs, u"H7"_qs, u"+0.025"_qs, u"0"_qs, u"g6"_qs, u"-0.009"_qs, u"-0.025"_qs, u"间隙配合"_qs};
 }
 
 void TestGcph::okComputes()
@@ -203,7 +207,11 @@ void TestGcph::okComputes()
     QFETCH(QString, shaft);
     QFETCH(QString, shaftGrade);
     QFETCH(QStringList, shown);
-    w->Edit1->setText(size);
+    // '.' in the texts stands for the user's decimal separator
+    size.replace(u'.', core::decimalSeparator());
+    for (QString &text : shown)
+        text.replace(u'.', core::decimalSeparator());
+    typeSize(size);
     w->ComboBox1->setEditText(hole);
     w->ComboBox2->setEditText(holeGrade);
     w->ComboBox3->setEditText(shaft);

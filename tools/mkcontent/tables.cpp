@@ -23,7 +23,7 @@ storage::Fields fieldsOf(const Csv &csv)
         bool numeric = true;
         for (const QStringList &row : csv.rows) {
             double d;
-            if (c < row.size() && !row[c].isEmpty() && !core::tryParseFloat(row[c], &d)) {
+            if (c < row.size() && !row[c].isEmpty() && !core::tryParseFloat(row[c], &d, u'.')) {
                 numeric = false;
                 break;
             }
