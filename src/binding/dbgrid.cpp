@@ -4,14 +4,18 @@
 #include "core/guard.h"
 #include "datasource.h"
 #include "storage/dataset.h"
+#include "valuedelegate.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 
 namespace binding {
 
-DBGrid::DBGrid(QWidget *parent) : QTableView(parent)
+DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_menu(new QMenu(this))
 {
+    setItemDelegate(new ValueDelegate(this));
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setFixedWidth(14);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -30,7 +34,9 @@ void DBGrid::setDataSource(DataSource *source)
     connect(source, &DataSource::currentChanged, this, &DBGrid::followDataset);
     connect(source, &DataSource::reset, this, &DBGrid::followDataset, Qt::QueuedConnection);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
-        if (m_following || !current.isValid() || !m_source->dataset())
+        if (!current.isValid() || current.row() != m_model->newRow())
+            m_model->dropNewRow(); // a new row left untouched is not kept
+        if (m_following || !current.isValid() || !m_source->dataset() || current.row() == m_model->newRow())
             return;
         core::guarded([&] { m_source->dataset()->setCurrentIndex(current.row()); });
     });
@@ -43,11 +49,18 @@ void DBGrid::setColumns(const QList<DatasetModel::Column> &columns)
 
 void DBGrid::setEditable(bool on)
 {
+    if (!on && state() == QAbstractItemView::EditingState) {
+        // an editor still open keeps what was typed, as when it loses the focus
+        if (QWidget *editor = indexWidget(currentIndex())) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
     m_editable = on;
     if (m_model)
         m_model->setEditable(on);
-    setEditTriggers(on ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                             | QAbstractItemView::AnyKeyPressed
+    // Never on a double-click: that gesture belongs to the grid's owner.
+    setEditTriggers(on ? QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed
                        : QAbstractItemView::NoEditTriggers);
 }
 
@@ -111,11 +124,19 @@ void DBGrid::keyPressEvent(QKeyEvent *event)
 {
     storage::Dataset *ds = m_source ? m_source->dataset() : nullptr;
     if (m_editable && ds && ds->isOpen() && state() != QAbstractItemView::EditingState) {
+        const bool onNewRow = currentIndex().isValid() && currentIndex().row() == m_model->newRow();
         if (event->key() == Qt::Key_Insert) {
-            core::guarded([&] {
-                ds->append();
-                ds->post();
-            });
+            // a row to fill in; it reaches the table with its first changed cell
+            m_model->addNewRow();
+            setCurrentIndex(m_model->index(m_model->newRow(), std::max(0, currentIndex().column())));
+            return;
+        }
+        if (onNewRow && (event->key() == Qt::Key_Escape
+                         || (event->key() == Qt::Key_Delete && (event->modifiers() & Qt::ControlModifier)))) {
+            const int column = std::max(0, currentIndex().column());
+            m_model->dropNewRow();
+            if (!ds->isEmpty())
+                setCurrentIndex(m_model->index(ds->recordCount() - 1, column));
             return;
         }
         if (event->key() == Qt::Key_Delete && (event->modifiers() & Qt::ControlModifier)) {
@@ -127,6 +148,15 @@ void DBGrid::keyPressEvent(QKeyEvent *event)
         }
     }
     QTableView::keyPressEvent(event);
+}
+
+void DBGrid::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (m_menu->actions().isEmpty()) {
+        QTableView::contextMenuEvent(event);
+        return;
+    }
+    m_menu->popup(event->globalPos());
 }
 
 } // namespace binding

@@ -6,6 +6,7 @@
 #include "core/fonts.h"
 #include "core/sharedstate.h"
 #include "core/text.h"
+#include "gridediting.h"
 #include "multirowheader.h"
 #include "pagerules.h"
 #include "storage/dataset.h"
@@ -73,13 +74,14 @@ PageArea::PageArea(storage::Dataset *tblView, QWidget *leftTabs, QWidget *parent
     // Shared title cells keep their text in view: repaint the whole header on every scroll.
     connect(DBview->horizontalScrollBar(), &QScrollBar::valueChanged, titles->viewport(),
             qOverload<>(&QWidget::update));
-    DBview->setEditable(true);
     Pan_web = new QWidget(Pan_Dat);
     auto *webLayout = new QVBoxLayout(Pan_web);
     webLayout->setContentsMargins(0, 0, 0, 0);
     WebBrowser = new QTextBrowser(Pan_web);
     WebBrowser->setOpenLinks(true);
     webLayout->addWidget(WebBrowser);
+    m_editing = new GridEditing(DBview, tblView, P_title);
+    AllowEdit = m_editing->action();
     Memo1 = new QPlainTextEdit(Pan_Dat);
     for (QWidget *w : {static_cast<QWidget *>(img_cover), static_cast<QWidget *>(imgPic),
                        static_cast<QWidget *>(DBview), Pan_web, static_cast<QWidget *>(Memo1)}) {
@@ -110,6 +112,11 @@ PageArea::PageArea(storage::Dataset *tblView, QWidget *leftTabs, QWidget *parent
     Splitter3->setSizes({312, 400});
 }
 
+QMenu *PageArea::gridMenu() const
+{
+    return DBview->contextMenu();
+}
+
 void PageArea::setCalculators(QWidget *frmgcph, QWidget *frmgccx)
 {
     m_frmgcph = frmgcph;
@@ -136,6 +143,7 @@ void PageArea::ShowPage(unsigned kind)
     else if (s.EmbeddedWindow == u"frmgccx" && m_frmgccx)
         m_frmgccx->hide();
     s.EmbeddedWindow.clear();
+    m_editing->switchOff();
 
     Pan_M->show();
     Pan_fz->show();

@@ -3,7 +3,9 @@
 #include <QPixmap>
 #include <QWidget>
 
+class QAction;
 class QGridLayout;
+class QMenu;
 class QSplitter;
 class QTextBrowser;
 class QPlainTextEdit;
@@ -18,6 +20,8 @@ class Dataset;
 
 namespace browser {
 
+class GridEditing;
+
 // The page area of the main window: the title bar, the upper pane that shows the page (cover,
 // data grid, HTML page, picture or an embedded calculator) and the lower pane with the node's
 // note and picture. ShowPage lays it out from the shared state for one page kind.
@@ -31,8 +35,14 @@ public:
     void setCalculators(QWidget *frmgcph, QWidget *frmgccx);
     void setCoverPicture(const QPixmap &cover);
 
-    // Lays out and fills the page for the kind (the node's CFrame, read as unsigned).
+    // Lays out and fills the page for the kind (the node's CFrame, read as unsigned). Every page
+    // shown starts read-only.
     void ShowPage(unsigned kind);
+
+    // The data grid's context menu: "允许编辑" first; other tools add their actions after it.
+    QMenu *gridMenu() const;
+    // "允许编辑": the data grid's editing mode (GridEditing).
+    QAction *AllowEdit;
 
     QWidget *P_title;
     QLabel *itemtitle;
@@ -59,6 +69,7 @@ private:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     storage::Dataset *m_tblView;
+    GridEditing *m_editing;
     QWidget *m_leftTabs;
     QGridLayout *m_datLayout;
     QWidget *m_frmgcph = nullptr;

@@ -131,8 +131,9 @@ double Dataset::number(const QString &name) const
     if (v.isNull() || !v.isValid())
         return 0;
     if (v.typeId() == QMetaType::QString) {
+        // a number stored as text is written as files write numbers: '.' whatever the locale
         double d = 0;
-        if (!core::tryParseFloat(v.toString(), &d))
+        if (!core::tryParseFloat(v.toString(), &d, u'.'))
             throw Error(QStringLiteral("'%1' is not a valid floating point value").arg(v.toString()));
         return d;
     }

@@ -90,6 +90,12 @@ QString quoteIdentifier(const QString &name)
     return u'"' + q + u'"';
 }
 
+bool canWriteTableFile(const QString &path)
+{
+    const QFileInfo file(path);
+    return file.isFile() && file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+}
+
 std::shared_ptr<Connection> Connection::open(const QString &path, Mode mode)
 {
     if (mode != Mode::Create && !QFileInfo(path).isFile())
