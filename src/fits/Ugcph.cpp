@@ -1,6 +1,7 @@
 #include "Ugcph.h"
 
 #include "DataUnit.h"
+#include "fitfigurespanel.h"
 #include "fitinputs.h"
 
 #include "core/dialogs.h"
@@ -23,6 +24,8 @@
 Tfrmgcph *frmgcph = nullptr;
 
 namespace {
+
+constexpr int figuresLeft = 430;
 
 // A green tick for the OK button, drawn here: the style's own icon goes through an icon theme
 // search that would cost more at start-up than building the whole window.
@@ -103,8 +106,10 @@ Tfrmgcph::Tfrmgcph()
     , m_calculator(m_tables)
 {
     setWindowTitle(QStringLiteral("公差与配合查询"));
-    resize(432, 283);
-    setMaximumSize(440, 310);
+    // The figures and the zone picture stand right of the described 432 × 283 area, which keeps
+    // every control where it was; the cap grows with it.
+    resize(690, 283);
+    setMaximumSize(698, 310);
     createControls();
     FormCreate();
 
@@ -191,6 +196,13 @@ void Tfrmgcph::createControls()
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->addWidget(new QLabel(QStringLiteral("获取查询结果请按OK键"), StatusBar1), 1);
     StatusBar1->setGeometry(0, 263, 432, 20);
+
+    // The figures of the worked example the result captions show at start.
+    Figures = new FitFiguresPanel(this);
+    Figures->setGeometry(figuresLeft, 0, 252, 263);
+    const fits::ZoneLimits h6{fits::ZoneLimits::Computed, 0.013, 0};
+    const fits::ZoneLimits f5{fits::ZoneLimits::Computed, -0.02, -0.029};
+    Figures->showFit(fits::fitFigures(20, h6, f5), {h6, f5, Label3->text(), Label6->text()});
 }
 
 void Tfrmgcph::resizeEvent(QResizeEvent *event)
@@ -198,6 +210,7 @@ void Tfrmgcph::resizeEvent(QResizeEvent *event)
     // The status bar runs along the bottom edge at whatever size the page pane gives.
     QWidget::resizeEvent(event);
     StatusBar1->setGeometry(0, height() - StatusBar1->height(), width(), StatusBar1->height());
+    Figures->setGeometry(figuresLeft, 0, std::max(0, width() - figuresLeft - 6), std::max(0, StatusBar1->y()));
 }
 
 void Tfrmgcph::FormCreate()
@@ -213,6 +226,7 @@ void Tfrmgcph::clearResults()
 {
     for (QLabel *label : {Label3, Label4, Label5, Label6, Label7, Label8})
         label->clear();
+    Figures->clear();
 }
 
 void Tfrmgcph::deselectBases()
@@ -361,6 +375,7 @@ void Tfrmgcph::BitBtn1Click()
     if (!size) {
         for (QLabel *label : {Label4, Label5, Label7, Label8, Lb})
             label->clear();
+        Figures->clear();
         refuseSize(fits::notice::sizeRange);
         return;
     }
@@ -394,6 +409,7 @@ void Tfrmgcph::BitBtn1Click()
     const fits::ZoneLimits shaft = m_calculator.shaft(BasicSize, shaftLetter, shaftGrade);
     showZone(Label7, Label8, shaft);
     Lb->setText(fits::fitType(hole, shaft));
+    Figures->showFit(fits::fitFigures(core::parseFloat(sizeText), hole, shaft), {hole, shaft, Label3->text(), Label6->text()});
 
     if (badLetter == ComboBox1) {
         refuseLetter(ComboBox1, fits::notice::holeLetter, QStringLiteral("H"));

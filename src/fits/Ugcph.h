@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class FitFiguresPanel;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -13,8 +14,8 @@ class QRadioButton;
 class QStatusBar;
 
 // The limits-and-fits calculator page "公差与配合查询": a basic size, a fit system, a hole and a
-// shaft tolerance zone; OK shows the limit deviations of both zones in millimetres and the type
-// of fit. A frameless top-level window that the main window embeds into its page pane; it reads
+// shaft tolerance zone; OK shows the limit deviations of both zones in millimetres, the type of
+// fit, the limits of size, tolerances and extremes of the fit and a picture of the zones. A frameless top-level window that the main window embeds into its page pane; it reads
 // the tables of the global Data2, which must exist before it.
 class Tfrmgcph : public QWidget {
     Q_OBJECT
@@ -47,6 +48,9 @@ public:
     QLabel *Label7;
     QLabel *Label8;
     QStatusBar *StatusBar1;
+    // Right of the controls above: limits of size, tolerances, the fit's extremes and the
+    // tolerance-zone picture of the last OK.
+    FitFiguresPanel *Figures;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -24,12 +24,6 @@ QString jColumn(const QString &j, int grade)
     return j + (grade <= 6 ? u"6"_qs : grade == 7 ? u"7"_qs : u"8"_qs);
 }
 
-// Millimetres as whole hundredths of a micrometre.
-qint64 hundredths(double mm)
-{
-    return std::llround(mm * 100000.0);
-}
-
 double fromHundredths(qint64 h)
 {
     return double(h) / 100000.0;
@@ -37,10 +31,15 @@ double fromHundredths(qint64 h)
 
 ZoneLimits computed(double upper, double lower)
 {
-    return {ZoneLimits::Computed, fromHundredths(hundredths(upper)), fromHundredths(hundredths(lower))};
+    return {ZoneLimits::Computed, fromHundredths(hundredthsOfMicrometre(upper)), fromHundredths(hundredthsOfMicrometre(lower))};
 }
 
 } // namespace
+
+qint64 hundredthsOfMicrometre(double millimetres)
+{
+    return std::llround(millimetres * 100000.0);
+}
 
 ZoneRule holeRule(const QString &letter, int grade)
 {
@@ -125,15 +124,30 @@ ZoneTexts zoneTexts(const QString &sizeText, const ZoneLimits &zone)
     return {formatDeviation(zone.upper), formatDeviation(zone.lower)};
 }
 
-QString fitType(const ZoneLimits &hole, const ZoneLimits &shaft)
+FitKind fitKind(const ZoneLimits &hole, const ZoneLimits &shaft)
 {
     if (hole.status != ZoneLimits::Computed || shaft.status != ZoneLimits::Computed)
-        return {};
-    if (hundredths(hole.lower) >= hundredths(shaft.upper))
+        return FitKind::None;
+    if (hundredthsOfMicrometre(hole.lower) >= hundredthsOfMicrometre(shaft.upper))
+        return FitKind::Clearance;
+    if (hundredthsOfMicrometre(hole.upper) <= hundredthsOfMicrometre(shaft.lower))
+        return FitKind::Interference;
+    return FitKind::Transition;
+}
+
+QString fitType(const ZoneLimits &hole, const ZoneLimits &shaft)
+{
+    switch (fitKind(hole, shaft)) {
+    case FitKind::Clearance:
         return QStringLiteral("间隙配合");
-    if (hundredths(hole.upper) <= hundredths(shaft.lower))
+    case FitKind::Interference:
         return QStringLiteral("过盈配合");
-    return QStringLiteral("过渡配合");
+    case FitKind::Transition:
+        return QStringLiteral("过渡配合");
+    case FitKind::None:
+        break;
+    }
+    return {};
 }
 
 } // namespace fits

@@ -47,9 +47,16 @@ struct ZoneTexts {
 };
 ZoneTexts zoneTexts(const QString &sizeText, const ZoneLimits &zone);
 
-// "间隙配合" when EI >= es, otherwise "过盈配合" when ES <= ei, otherwise "过渡配合"; empty unless
-// both zones are computed.
+// How a pair of computed zones fits: clearance when EI >= es, otherwise interference when
+// ES <= ei, otherwise transition; None unless both zones are computed.
+enum class FitKind { None, Clearance, Transition, Interference };
+FitKind fitKind(const ZoneLimits &hole, const ZoneLimits &shaft);
+
+// "间隙配合", "过渡配合" or "过盈配合" by fitKind; empty unless both zones are computed.
 QString fitType(const ZoneLimits &hole, const ZoneLimits &shaft);
+
+// A limit in millimetres as whole hundredths of a micrometre, the exact form of every table value.
+qint64 hundredthsOfMicrometre(double millimetres);
 
 // Computes the zones of a basic size from the tolerance tables.
 class FitCalculator {

@@ -28,6 +28,12 @@ const QStringList &gradeTexts()
     return grades;
 }
 
+const QStringList &standardGradeNames()
+{
+    static const QStringList grades = QStringList{QStringLiteral("01"), QStringLiteral("0")} + gradeTexts();
+    return grades;
+}
+
 namespace {
 
 // Latin letters only: Unicode case folding would also take the Kelvin sign for "k".

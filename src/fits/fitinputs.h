@@ -27,6 +27,8 @@ constexpr double maxSize = 3150;
 const QStringList &holeLetters();  // "A" .. "H", "Js", "J", "K", "M", "N", "P" .. "Z"
 const QStringList &shaftLetters(); // "a" .. "h", "js", "j", "k", "m", "n", "p" .. "z"
 const QStringList &gradeTexts();   // "1" .. "18"
+// The standard tolerance grades of ISO 286-1: "01", "0", "1" .. "18" (IT01 .. IT18).
+const QStringList &standardGradeNames();
 
 // The zone letter a letter box's text names whatever its case (for a hole "f" is "F" and "JS",
 // as ISO writes it, is "Js"; for a shaft "JS" is "js"); empty when the text names no zone.

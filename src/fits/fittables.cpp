@@ -43,6 +43,16 @@ std::optional<double> FitTables::lookupStandardTolerance(float basicSize, int gr
     return m_tolerances.number(column) / 1000;
 }
 
+std::optional<double> FitTables::givenStandardTolerance(float basicSize, const QString &gradeName)
+{
+    const QString column = QStringLiteral("IT") + gradeName;
+    if (!selectRow(m_tolerances, basicSize, m_toleranceRowKey) || !locateRow(m_tolerances, m_toleranceRowKey))
+        return std::nullopt;
+    if (m_tolerances.value(column).isNull())
+        return std::nullopt;
+    return m_tolerances.number(column) / 1000;
+}
+
 bool FitTables::findDeviationRowKey(float basicSize)
 {
     return selectRow(m_holes, basicSize, m_deviationRowKey);

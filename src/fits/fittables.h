@@ -20,6 +20,10 @@ public:
     // The standard tolerance "IT<grade>" in millimetres; an empty cell reads 0. Empty when no
     // row covers the size.
     std::optional<double> lookupStandardTolerance(float basicSize, int grade);
+    // The standard tolerance of a grade as the table gives it ("IT01", "IT0", "IT1" .. "IT18"
+    // by gradeName "01", "0", "1" .. "18"), in millimetres; empty where no row covers the size
+    // or the cell is empty (IT01 and IT0 are given up to 500 mm only).
+    std::optional<double> givenStandardTolerance(float basicSize, const QString &gradeName);
     // Selects the deviation row for the size in the hole table; false when no row covers it.
     bool findDeviationRowKey(float basicSize);
     // The named column of the selected deviation row, in millimetres; empty when the row is not

@@ -2,6 +2,7 @@
 // the deviation texts, the fit type and the size checks.
 #include "fits/fitcalc.h"
 #include "fits/fitinputs.h"
+#include "fits/zonepicture.h"
 
 #include "core/error.h"
 
@@ -35,6 +36,8 @@ private slots:
     void notANumber_data();
     void notANumber();
     void zoneTextsRereadSize();
+    void zonePicture_data();
+    void zonePicture();
 };
 
 void TestFitCalc::holeRule_data()
@@ -294,6 +297,88 @@ void TestFitCalc::zoneTextsRereadSize()
         QVERIFY2(empty.upper.isEmpty() && empty.lower.isEmpty(), qPrintable(refused));
     }
     QVERIFY(fits::zoneTexts(u"20"_qs, ZoneLimits{ZoneLimits::Undefined}).upper.isEmpty());
+}
+
+// The picture's geometry: one scale for both bars and the zero line, the deviations beside
+// their bars at the edges they name, names above, nothing outside the area or over another text.
+void TestFitCalc::zonePicture_data()
+{
+    QTest::addColumn<QList<double>>("limits"); // ES, EI, es, ei in mm
+    QTest::addColumn<QSizeF>("area");
+    QTest::addColumn<int>("texts");       // how many texts are laid out; -1: the picture is empty
+    QTest::addColumn<bool>("apart");      // the hole's two deviations had to be pushed apart
+    const QSizeF room(240, 116);
+    QTest::newRow("H7/g6 at 20, clearance") << QList<double>{0.021, 0, -0.007, -0.02} << room << 9 << false;
+    QTest::newRow("H7/p6 at 30, interference") << QList<double>{0.021, 0, 0.035, 0.022} << room << 8 << false;
+    QTest::newRow("K7/h6 at 60, transition") << QList<double>{0.009, -0.021, 0, -0.019} << room << 9 << false;
+    QTest::newRow("H7/a11 at 20, a thin hole bar") << QList<double>{0.021, 0, -0.3, -0.43} << room << 9 << true;
+    QTest::newRow("H1/b18 at 400, thinner than a pixel") << QList<double>{0.007, 0, -0.68, -9.58} << room << 9 << true;
+    QTest::newRow("large window") << QList<double>{0.021, 0, -0.007, -0.02} << QSizeF(600, 300) << 9 << false;
+    QTest::newRow("narrow: bars only") << QList<double>{0.021, 0, -0.007, -0.02} << QSizeF(60, 116) << 0 << false;
+    QTest::newRow("too small for bars") << QList<double>{0.021, 0, -0.007, -0.02} << QSizeF(6, 6) << -1 << false;
+}
+
+void TestFitCalc::zonePicture()
+{
+    QFETCH(QList<double>, limits);
+    QFETCH(QSizeF, area);
+    QFETCH(int, texts);
+    QFETCH(bool, apart);
+    const ZoneLimits hole{ZoneLimits::Computed, limits[0], limits[1]};
+    const ZoneLimits shaft{ZoneLimits::Computed, limits[2], limits[3]};
+    const fits::TextMeasure measure{[](const QString &t) { return 7.0 * double(t.size()); }, 14};
+    const QRectF rect(QPointF(10, 20), area);
+    const fits::ZonePictureLayout layout = fits::layoutZonePicture(rect, {hole, shaft, u"H7"_qs, u"g6"_qs}, measure);
+    QCOMPARE(layout.isEmpty(), texts < 0);
+    QVERIFY(fits::layoutZonePicture(rect, {hole, ZoneLimits{ZoneLimits::Undefined}, u"H7"_qs, u"g6"_qs}, measure).isEmpty());
+    if (texts < 0)
+        return;
+
+    // One scale: each bar's edges lie their deviation away from the zero line.
+    const double ppm = layout.pixelsPerMicrometre;
+    const auto checkBar = [&](const QRectF &bar, const ZoneLimits &zone) {
+        QVERIFY(rect.contains(bar));
+        if ((zone.upper - zone.lower) * 1000 * ppm >= 2) {
+            QCOMPARE(qRound(bar.height() * 100), qRound((zone.upper - zone.lower) * 1000 * ppm * 100));
+            QCOMPARE(qRound((layout.zeroY - bar.top()) * 100), qRound(zone.upper * 1000 * ppm * 100));
+        } else {
+            QCOMPARE(bar.height(), 2.0); // still seen
+        }
+    };
+    checkBar(layout.holeBar, hole);
+    checkBar(layout.shaftBar, shaft);
+    QVERIFY(layout.holeBar.right() < layout.shaftBar.left());
+    QVERIFY(layout.zeroY >= rect.top() && layout.zeroY <= rect.bottom());
+
+    QCOMPARE(layout.texts.size(), texts);
+    QStringList holeTexts, shaftTexts, names;
+    for (const fits::PictureText &t : layout.texts) {
+        QVERIFY2(rect.adjusted(-0.5, -0.5, 0.5, 0.5).contains(t.rect), qPrintable(t.text));
+        for (const fits::PictureText &other : layout.texts)
+            QVERIFY2(&t == &other || !t.rect.intersects(other.rect), qPrintable(t.text + u'/' + other.text));
+        QVERIFY2(!t.rect.intersects(layout.holeBar) && !t.rect.intersects(layout.shaftBar), qPrintable(t.text));
+        if (t.role == fits::PictureText::HoleDeviation) {
+            holeTexts << t.text;
+            QVERIFY(t.rect.right() <= layout.holeBar.left());
+        } else if (t.role == fits::PictureText::ShaftDeviation) {
+            shaftTexts << t.text;
+            QVERIFY(t.rect.left() >= layout.shaftBar.right());
+        } else if (t.role == fits::PictureText::ZoneName) {
+            names << t.text;
+            QVERIFY(t.rect.bottom() <= layout.holeBar.top() || t.rect.bottom() <= layout.shaftBar.top());
+        }
+    }
+    if (texts == 0)
+        return;
+    QCOMPARE(holeTexts, (QStringList{fits::formatDeviation(hole.upper), fits::formatDeviation(hole.lower)}));
+    QCOMPARE(shaftTexts, (QStringList{fits::formatDeviation(shaft.upper), fits::formatDeviation(shaft.lower)}));
+    QCOMPARE(names, (QStringList{u"H7"_qs, u"g6"_qs}));
+    // A deviation stands at the edge it names, unless the bar is too thin for both texts.
+    const fits::PictureText &holeUpper = layout.texts[0];
+    if (!apart)
+        QCOMPARE(qRound(holeUpper.rect.center().y() * 100), qRound(layout.holeBar.top() * 100));
+    else
+        QVERIFY(layout.holeBar.height() < measure.height);
 }
 
 QTEST_GUILESS_MAIN(TestFitCalc)

@@ -2,12 +2,17 @@
 // small fixture database, and the published ISO 286 values from the bundled database.
 #include "fitsdata.h"
 
+#include "csv.h"
+#include "testdata.h"
+
 #include "fits/DataUnit.h"
 #include "fits/fitcalc.h"
+#include "fits/fitfigures.h"
 #include "fits/fitinputs.h"
 #include "fits/fittables.h"
 
 #include "core/error.h"
+#include "core/numbers.h"
 #include "storage/dataset.h"
 
 #include <QLocale>
@@ -50,6 +55,11 @@ private slots:
     void fitTypes_data();
     void fitTypes();
     void everyZoneAtEveryStep();
+    void textbookFits_data();
+    void textbookFits();
+    void standardTolerances_data();
+    void standardTolerances();
+    void dataPageAgreesWithCalculator();
 
 private:
     QTemporaryDir m_fixtureDir, m_contentDir;
@@ -317,6 +327,156 @@ void TestFitTables::everyZoneAtEveryStep()
         }
     }
     QVERIFY(computed > 41 * 18 * 30);
+}
+
+// Limits of size and extremes of textbook fits, worked by hand from the ISO 286 deviations
+// (µm): Xmax = ES − ei, Xmin = EI − es, Ymax = EI − es, Ymin = ES − ei.
+void TestFitTables::textbookFits_data()
+{
+    QTest::addColumn<float>("size");
+    QTest::addColumn<QString>("hole");
+    QTest::addColumn<int>("holeGrade");
+    QTest::addColumn<QString>("shaft");
+    QTest::addColumn<int>("shaftGrade");
+    QTest::addColumn<QStringList>("sizes");    // hole max, min, shaft max, min (mm)
+    QTest::addColumn<QStringList>("tolerances"); // hole, shaft (µm)
+    QTest::addColumn<QStringList>("extremes"); // two of them, named
+    // H7 +21/0, g6 -7/-20
+    QTest::newRow("H7/g6 at 20") << 20.0f << u"H"_qs << 7 << u"g"_qs << 6
+        << QStringList{u"20.021"_qs, u"20"_qs, u"19.993"_qs, u"19.98"_qs} << QStringList{u"21"_qs, u"13"_qs}
+        << QStringList{u"最大间隙 +41"_qs, u"最小间隙 +7"_qs};
+    // H7 +25/0, k6 +18/+2
+    QTest::newRow("H7/k6 at 50") << 50.0f << u"H"_qs << 7 << u"k"_qs << 6
+        << QStringList{u"50.025"_qs, u"50"_qs, u"50.018"_qs, u"50.002"_qs} << QStringList{u"25"_qs, u"16"_qs}
+        << QStringList{u"最大间隙 +23"_qs, u"最大过盈 -18"_qs};
+    // H7 +21/0, p6 +35/+22
+    QTest::newRow("H7/p6 at 30") << 30.0f << u"H"_qs << 7 << u"p"_qs << 6
+        << QStringList{u"30.021"_qs, u"30"_qs, u"30.035"_qs, u"30.022"_qs} << QStringList{u"21"_qs, u"13"_qs}
+        << QStringList{u"最大过盈 -35"_qs, u"最小过盈 -1"_qs};
+    // H8 +39/0, f7 -25/-50
+    QTest::newRow("H8/f7 at 40") << 40.0f << u"H"_qs << 8 << u"f"_qs << 7
+        << QStringList{u"40.039"_qs, u"40"_qs, u"39.975"_qs, u"39.95"_qs} << QStringList{u"39"_qs, u"25"_qs}
+        << QStringList{u"最大间隙 +89"_qs, u"最小间隙 +25"_qs};
+    // K7 +9/-21, h6 0/-19
+    QTest::newRow("K7/h6 at 60") << 60.0f << u"K"_qs << 7 << u"h"_qs << 6
+        << QStringList{u"60.009"_qs, u"59.979"_qs, u"60"_qs, u"59.981"_qs} << QStringList{u"30"_qs, u"19"_qs}
+        << QStringList{u"最大间隙 +28"_qs, u"最大过盈 -21"_qs};
+    // E5 +18/+14, u6 +24/+18: the zones touch, the least interference is 0
+    QTest::newRow("E5/u6 at 3") << 3.0f << u"E"_qs << 5 << u"u"_qs << 6
+        << QStringList{u"3.018"_qs, u"3.014"_qs, u"3.024"_qs, u"3.018"_qs} << QStringList{u"4"_qs, u"6"_qs}
+        << QStringList{u"最大过盈 -10"_qs, u"最小过盈 0"_qs};
+    // Js7 ±10.5, h6 0/-13
+    QTest::newRow("Js7/h6 at 25") << 25.0f << u"Js"_qs << 7 << u"h"_qs << 6
+        << QStringList{u"25.0105"_qs, u"24.9895"_qs, u"25"_qs, u"24.987"_qs} << QStringList{u"21"_qs, u"13"_qs}
+        << QStringList{u"最大间隙 +23.5"_qs, u"最大过盈 -10.5"_qs};
+    // Above 500 mm. H7 +70/0, g6 -22/-66
+    QTest::newRow("H7/g6 at 600") << 600.0f << u"H"_qs << 7 << u"g"_qs << 6
+        << QStringList{u"600.07"_qs, u"600"_qs, u"599.978"_qs, u"599.934"_qs} << QStringList{u"70"_qs, u"44"_qs}
+        << QStringList{u"最大间隙 +136"_qs, u"最小间隙 +22"_qs};
+    // D10 +540/+260, h9 0/-175
+    QTest::newRow("D10/h9 at 600") << 600.0f << u"D"_qs << 10 << u"h"_qs << 9
+        << QStringList{u"600.54"_qs, u"600.26"_qs, u"600"_qs, u"599.825"_qs} << QStringList{u"280"_qs, u"175"_qs}
+        << QStringList{u"最大间隙 +715"_qs, u"最小间隙 +260"_qs};
+    // H7 +90/0, s6 +526/+470
+    QTest::newRow("H7/s6 at 1000") << 1000.0f << u"H"_qs << 7 << u"s"_qs << 6
+        << QStringList{u"1000.09"_qs, u"1000"_qs, u"1000.526"_qs, u"1000.47"_qs} << QStringList{u"90"_qs, u"56"_qs}
+        << QStringList{u"最大过盈 -526"_qs, u"最小过盈 -380"_qs};
+    // M7 -40/-145, h6 0/-66
+    QTest::newRow("M7/h6 at 1100") << 1100.0f << u"M"_qs << 7 << u"h"_qs << 6
+        << QStringList{u"1099.96"_qs, u"1099.855"_qs, u"1100"_qs, u"1099.934"_qs} << QStringList{u"105"_qs, u"66"_qs}
+        << QStringList{u"最大间隙 +26"_qs, u"最大过盈 -145"_qs};
+    // H8 +230/0, f7 -120/-270
+    QTest::newRow("H8/f7 at 2000") << 2000.0f << u"H"_qs << 8 << u"f"_qs << 7
+        << QStringList{u"2000.23"_qs, u"2000"_qs, u"1999.88"_qs, u"1999.73"_qs} << QStringList{u"230"_qs, u"150"_qs}
+        << QStringList{u"最大间隙 +500"_qs, u"最小间隙 +120"_qs};
+}
+
+void TestFitTables::textbookFits()
+{
+    QFETCH(float, size);
+    QFETCH(QString, hole);
+    QFETCH(int, holeGrade);
+    QFETCH(QString, shaft);
+    QFETCH(int, shaftGrade);
+    QFETCH(QStringList, sizes);
+    QFETCH(QStringList, tolerances);
+    QFETCH(QStringList, extremes);
+    fits::FitTables tables(*m_content.ADOTable1, *m_content.ADOTable2, *m_content.ADOTable3);
+    fits::FitCalculator calc(tables);
+    const fits::FitFigures figures =
+        fits::fitFigures(double(size), calc.hole(size, hole, holeGrade), calc.shaft(size, shaft, shaftGrade));
+    QVERIFY(figures.hole && figures.shaft);
+    QCOMPARE((QStringList{core::formatNumber(figures.hole->upperSize), core::formatNumber(figures.hole->lowerSize),
+                          core::formatNumber(figures.shaft->upperSize), core::formatNumber(figures.shaft->lowerSize)}),
+             sizes);
+    QCOMPARE((QStringList{core::formatNumber(figures.hole->tolerance), core::formatNumber(figures.shaft->tolerance)}),
+             tolerances);
+    QStringList shown;
+    for (const fits::FitExtreme &e : figures.extremes)
+        shown << e.name() + u' ' + fits::formatDeviation(e.micrometres);
+    QCOMPARE(shown, extremes);
+}
+
+// ISO 286-1 Table 1 with IT01 and IT0, which it gives up to 500 mm (µm).
+void TestFitTables::standardTolerances_data()
+{
+    QTest::addColumn<float>("size");
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<QString>("micrometres"); // empty: not given
+    const float steps[] = {3, 6, 10, 18, 30, 50, 80, 120, 180, 250, 315, 400, 500};
+    const char16_t *it01[] = {u"0.3", u"0.4", u"0.4", u"0.5", u"0.6", u"0.6", u"0.8", u"1", u"1.2", u"2", u"2.5", u"3", u"4"};
+    const char16_t *it0[] = {u"0.5", u"0.6", u"0.6", u"0.8", u"1", u"1", u"1.2", u"1.5", u"2", u"3", u"4", u"5", u"6"};
+    for (int i = 0; i < 13; ++i) {
+        QTest::addRow("IT01 to %g", double(steps[i])) << steps[i] << u"01"_qs << QString::fromUtf16(it01[i]);
+        QTest::addRow("IT0 to %g", double(steps[i])) << steps[i] << u"0"_qs << QString::fromUtf16(it0[i]);
+    }
+    QTest::newRow("IT01 just inside the 3 mm step") << 0.5f << u"01"_qs << u"0.3"_qs;
+    QTest::newRow("IT0 just above 250") << 250.01f << u"0"_qs << u"4"_qs;
+    QTest::newRow("IT01 above 500 not given") << 501.0f << u"01"_qs << QString();
+    QTest::newRow("IT0 at 3150 not given") << 3150.0f << u"0"_qs << QString();
+    QTest::newRow("IT1 above 500") << 600.0f << u"1"_qs << u"9"_qs;
+    QTest::newRow("IT7 at 20") << 20.0f << u"7"_qs << u"21"_qs;
+    QTest::newRow("IT18 at 3150") << 3150.0f << u"18"_qs << u"33000"_qs;
+}
+
+void TestFitTables::standardTolerances()
+{
+    QFETCH(float, size);
+    QFETCH(QString, grade);
+    QFETCH(QString, micrometres);
+    fits::FitTables tables(*m_content.ADOTable1, *m_content.ADOTable2, *m_content.ADOTable3);
+    const std::optional<double> it = tables.givenStandardTolerance(size, grade);
+    QCOMPARE(it.has_value(), !micrometres.isEmpty());
+    if (it)
+        QCOMPARE(core::formatNumber(double(fits::hundredthsOfMicrometre(*it)) / 100), micrometres);
+}
+
+// The standard tolerance data page ("dat/gongcha.db": IT01..IT11 in µm, IT12..IT18 in mm) shows
+// what the calculator computes with, cell by cell.
+void TestFitTables::dataPageAgreesWithCalculator()
+{
+    const content::Csv page = content::readCsv(testdata::contentDir() + u"/dat/gongcha.db.csv"_qs);
+    storage::Dataset &table = *m_content.ADOTable1;
+    int compared = 0;
+    table.first();
+    for (const QStringList &row : page.rows) {
+        QVERIFY(!table.eof());
+        QCOMPARE(row[1].toDouble(), table.number(u"基本尺寸"_qs));
+        for (qsizetype c = 2; c < page.header.size(); ++c) {
+            const QStringList titles = page.header[c].split(u'|');
+            const QString column = titles.back();
+            const double scale = titles[1] == u"mm" ? 1000 : 1;
+            const QVariant stored = table.value(column);
+            QCOMPARE(row[c].isEmpty(), stored.isNull());
+            if (!row[c].isEmpty()) {
+                QCOMPARE(qRound64(row[c].toDouble() * scale * 100), qRound64(stored.toDouble() * 100));
+                ++compared;
+            }
+        }
+        table.next();
+    }
+    QVERIFY(table.eof());
+    QCOMPARE(compared, 21 * 18 + 13 * 2);
 }
 
 QTEST_GUILESS_MAIN(TestFitTables)

@@ -7,11 +7,15 @@
 #include "core/numbers.h"
 #include "fits/DataUnit.h"
 #include "fits/Ugcph.h"
+#include "fits/fitfigurespanel.h"
 #include "fits/fitinputs.h"
+#include "fits/zonepicturebox.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -60,11 +64,14 @@ private slots:
     void shaftLetterHSwitchesBasis();
     void gradeBoxes_data();
     void gradeBoxes();
+    void pictureReadsUnderDarkPalette();
     void enterPressesOk();
     void tabOrder();
 
 private:
     QStringList results() const; // Label2 .. Label8, then Lb
+    QStringList figures() const; // the figures panel: hole max, min, tolerance, shaft ..., extremes
+    QStringList pictureTexts(fits::PictureText::Role role) const; // of the picture as painted now
     void typeSize(const QString &text);
     static void typeInto(QComboBox *box, const QString &text);
     static bool focused(QWidget *w);
@@ -115,6 +122,27 @@ QStringList TestGcph::results() const
     return texts;
 }
 
+QStringList TestGcph::figures() const
+{
+    QStringList texts;
+    const FitFiguresPanel *f = w->Figures;
+    for (QLabel *label : {f->L_holeMax, f->L_holeMin, f->L_holeTol, f->L_shaftMax, f->L_shaftMin, f->L_shaftTol,
+                          f->L_extreme1, f->L_extreme2})
+        texts << label->text();
+    return texts;
+}
+
+QStringList TestGcph::pictureTexts(fits::PictureText::Role role) const
+{
+    w->Figures->PaintBox1->grab(); // paints offscreen
+    QStringList texts;
+    for (const fits::PictureText &t : w->Figures->PaintBox1->painted().texts) {
+        if (t.role == role)
+            texts << t.text;
+    }
+    return texts;
+}
+
 void TestGcph::typeSize(const QString &text)
 {
     w->Edit1->setFocus();
@@ -156,7 +184,10 @@ void TestGcph::initialState()
 {
     QCOMPARE(w->windowTitle(), u"公差与配合查询"_qs);
     QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(w->maximumSize(), QSize(440, 310));
+    // Grown to the right for the figures and the picture; the described area keeps its controls.
+    QCOMPARE(w->maximumSize(), QSize(698, 310));
+    QCOMPARE(w->size(), QSize(690, 283));
+    QVERIFY(w->Figures->geometry().left() >= w->GroupBox1->geometry().right());
     QCOMPARE(w->Edit1->text(), u"20"_qs);
     QVERIFY(w->RadioButton1->isChecked());
     QVERIFY(!w->RadioButton2->isChecked());
@@ -168,6 +199,9 @@ void TestGcph::initialState()
     QCOMPARE(w->ComboBox3->count(), 22);
     QCOMPARE(w->ComboBox4->count(), 18);
     QCOMPARE(results(), (QStringList{u"20"_qs, u"H6"_qs, u"+0.013"_qs, u"0"_qs, u"f5"_qs, u"-0.02"_qs, u"-0.029"_qs, QString()}));
+    QCOMPARE(figures(), (QStringList{u"20.013"_qs, u"20"_qs, u"13 μm"_qs, u"19.98"_qs, u"19.971"_qs, u"9 μm"_qs,
+                                     u"最大间隙 +42 μm"_qs, u"最小间隙 +20 μm"_qs}));
+    QCOMPARE(pictureTexts(fits::PictureText::ZoneName), (QStringList{u"H6"_qs, u"f5"_qs}));
     QCOMPARE(w->basicSize(), 0.0f);
     const QList<QLabel *> status = w->StatusBar1->findChildren<QLabel *>();
     QCOMPARE(status.size(), 1);
@@ -182,21 +216,29 @@ void TestGcph::okComputes_data()
     QTest::addColumn<QString>("shaft");
     QTest::addColumn<QString>("shaftGrade");
     QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QStringList>("figures");
     QTest::newRow("worked example") << u"20"_qs << u"H"_qs << u"6"_qs << u"f"_qs << u"5"_qs
-        << QStringList{u"20"_qs, u"H6"_qs, u"+0.013"_qs, u"0"_qs, u"f5"_qs, u"-0.02"_qs, u"-0.029"_qs, u"间隙配合"_qs};
+        << QStringList{u"20"_qs, u"H6"_qs, u"+0.013"_qs, u"0"_qs, u"f5"_qs, u"-0.02"_qs, u"-0.029"_qs, u"间隙配合"_qs}
+        << QStringList{u"20.013"_qs, u"20"_qs, u"13 μm"_qs, u"19.98"_qs, u"19.971"_qs, u"9 μm"_qs, u"最大间隙 +42 μm"_qs, u"最小间隙 +20 μm"_qs};
     QTest::newRow("H7/f6 at 20") << u"20"_qs << u"H"_qs << u"7"_qs << u"f"_qs << u"6"_qs
-        << QStringList{u"20"_qs, u"H7"_qs, u"+0.021"_qs, u"0"_qs, u"f6"_qs, u"-0.02"_qs, u"-0.033"_qs, u"间隙配合"_qs};
+        << QStringList{u"20"_qs, u"H7"_qs, u"+0.021"_qs, u"0"_qs, u"f6"_qs, u"-0.02"_qs, u"-0.033"_qs, u"间隙配合"_qs}
+        << QStringList{u"20.021"_qs, u"20"_qs, u"21 μm"_qs, u"19.98"_qs, u"19.967"_qs, u"13 μm"_qs, u"最大间隙 +54 μm"_qs, u"最小间隙 +20 μm"_qs};
     QTest::newRow("size as typed") << u"12.50"_qs << u"H"_qs << u"7"_qs << u"k"_qs << u"6"_qs
-        << QStringList{u"12.50"_qs, u"H7"_qs, u"+0.018"_qs, u"0"_qs, u"k6"_qs, u"+0.012"_qs, u"+0.001"_qs, u"过渡配合"_qs};
+        << QStringList{u"12.50"_qs, u"H7"_qs, u"+0.018"_qs, u"0"_qs, u"k6"_qs, u"+0.012"_qs, u"+0.001"_qs, u"过渡配合"_qs}
+        << QStringList{u"12.518"_qs, u"12.5"_qs, u"18 μm"_qs, u"12.512"_qs, u"12.501"_qs, u"11 μm"_qs, u"最大间隙 +17 μm"_qs, u"最大过盈 -12 μm"_qs};
     QTest::newRow("3150 is computed") << u"3150"_qs << u"H"_qs << u"7"_qs << u"h"_qs << u"6"_qs
-        << QStringList{u"3150"_qs, u"H7"_qs, u"+0.21"_qs, u"0"_qs, u"h6"_qs, u"0"_qs, u"-0.135"_qs, u"间隙配合"_qs};
+        << QStringList{u"3150"_qs, u"H7"_qs, u"+0.21"_qs, u"0"_qs, u"h6"_qs, u"0"_qs, u"-0.135"_qs, u"间隙配合"_qs}
+        << QStringList{u"3150.21"_qs, u"3150"_qs, u"210 μm"_qs, u"3150"_qs, u"3149.865"_qs, u"135 μm"_qs, u"最大间隙 +345 μm"_qs, u"最小间隙 0 μm"_qs};
     QTest::newRow("Js7/js7 at 25") << u"25"_qs << u"Js"_qs << u"7"_qs << u"js"_qs << u"7"_qs
-        << QStringList{u"25"_qs, u"Js7"_qs, u"+0.0105"_qs, u"-0.0105"_qs, u"js7"_qs, u"+0.0105"_qs, u"-0.0105"_qs, u"过渡配合"_qs};
+        << QStringList{u"25"_qs, u"Js7"_qs, u"+0.0105"_qs, u"-0.0105"_qs, u"js7"_qs, u"+0.0105"_qs, u"-0.0105"_qs, u"过渡配合"_qs}
+        << QStringList{u"25.0105"_qs, u"24.9895"_qs, u"21 μm"_qs, u"25.0105"_qs, u"24.9895"_qs, u"21 μm"_qs, u"最大间隙 +21 μm"_qs, u"最大过盈 -21 μm"_qs};
     QTest::newRow("E5/u6 at 3") << u"3"_qs << u"E"_qs << u"5"_qs << u"u"_qs << u"6"_qs
-        << QStringList{u"3"_qs, u"E5"_qs, u"+0.018"_qs, u"+0.014"_qs, u"u6"_qs, u"+0.024"_qs, u"+0.018"_qs, u"过盈配合"_qs};
+        << QStringList{u"3"_qs, u"E5"_qs, u"+0.018"_qs, u"+0.014"_qs, u"u6"_qs, u"+0.024"_qs, u"+0.018"_qs, u"过盈配合"_qs}
+        << QStringList{u"3.018"_qs, u"3.014"_qs, u"4 μm"_qs, u"3.024"_qs, u"3.018"_qs, u"6 μm"_qs, u"最大过盈 -10 μm"_qs, u"最小过盈 0 μm"_qs};
     // in the 30-40 mm step, not in the 18-30 mm one of 30 (the run under de_DE types "30,5")
     QTest::newRow("H7/g6 at 30.5") << u"30.5"_qs << u"H"_qs << u"7"_qs << u"g"_qs << u"6"_qs
-        << QStringList{u"30.5"_qs, u"H7"_qs, u"+0.025"_qs, u"0"_qs, u"g6"_qs, u"-0.009"_qs, u"-0.025"_qs, u"间隙配合"_qs};
+        << QStringList{u"30.5"_qs, u"H7"_qs, u"+0.025"_qs, u"0"_qs, u"g6"_qs, u"-0.009"_qs, u"-0.025"_qs, u"间隙配合"_qs}
+        << QStringList{u"30.525"_qs, u"30.5"_qs, u"25 μm"_qs, u"30.491"_qs, u"30.475"_qs, u"16 μm"_qs, u"最大间隙 +50 μm"_qs, u"最小间隙 +9 μm"_qs};
 }
 
 void TestGcph::okComputes()
@@ -207,10 +249,13 @@ void TestGcph::okComputes()
     QFETCH(QString, shaft);
     QFETCH(QString, shaftGrade);
     QFETCH(QStringList, shown);
+    QFETCH(QStringList, figures);
     // '.' in the texts stands for the user's decimal separator
     size.replace(u'.', core::decimalSeparator());
-    for (QString &text : shown)
-        text.replace(u'.', core::decimalSeparator());
+    for (QStringList *texts : {&shown, &figures}) {
+        for (QString &text : *texts)
+            text.replace(u'.', core::decimalSeparator());
+    }
     typeSize(size);
     w->ComboBox1->setEditText(hole);
     w->ComboBox2->setEditText(holeGrade);
@@ -218,6 +263,11 @@ void TestGcph::okComputes()
     w->ComboBox4->setEditText(shaftGrade);
     pressOk();
     QCOMPARE(results(), shown);
+    QCOMPARE(this->figures(), figures);
+    // The picture is drawn anew for this OK, with the deviations the boxes show.
+    QCOMPARE(pictureTexts(fits::PictureText::HoleDeviation), (QStringList{shown[2], shown[3]}));
+    QCOMPARE(pictureTexts(fits::PictureText::ShaftDeviation), (QStringList{shown[5], shown[6]}));
+    QCOMPARE(pictureTexts(fits::PictureText::ZoneName), (QStringList{shown[1], shown[4]}));
     QCOMPARE(m_dialogs.notices, QStringList());
     QCOMPARE(m_dialogs.errors, QStringList());
     QCOMPARE(w->basicSize(), fits::acceptedSize(size).value());
@@ -321,6 +371,13 @@ void TestGcph::okUndefinedZone()
     pressOk();
     QCOMPARE(m_dialogs.notices, QStringList{notice::undefinedZone});
     QCOMPARE(results(), shown);
+    // No figure and no picture for a zone the standard lacks, nor any extreme of the fit.
+    const QStringList shownFigures = figures();
+    QCOMPARE(shownFigures[0].isEmpty(), shown[2].isEmpty());
+    QCOMPARE(shownFigures[3].isEmpty(), shown[5].isEmpty());
+    QCOMPARE(shownFigures.mid(6), (QStringList{QString(), QString()}));
+    w->Figures->PaintBox1->grab();
+    QVERIFY(w->Figures->PaintBox1->painted().isEmpty());
 }
 
 // A text the program put into a letter box is not checked there: OK refuses it as the box
@@ -455,6 +512,9 @@ void TestGcph::shaftBasisPreset()
     QCOMPARE(w->ComboBox1->currentText(), QString());
     QVERIFY(focused(w->ComboBox1));
     QCOMPARE(results(), (QStringList{u"20"_qs, QString(), QString(), QString(), QString(), QString(), QString(), QString()}));
+    QCOMPARE(figures(), QStringList(8, QString()));
+    w->Figures->PaintBox1->grab();
+    QVERIFY(w->Figures->PaintBox1->painted().isEmpty());
     QCOMPARE(m_dialogs.notices, QStringList());
 }
 
@@ -592,6 +652,40 @@ void TestGcph::gradeBoxes()
     QComboBox *box = hole ? w->ComboBox2 : w->ComboBox4;
     pasteInto(box, typed);
     checkCorrected(box, text, notices);
+}
+
+// Under a dark palette the picture's texts are drawn light on the dark window, at the default
+// size as in a smaller page pane.
+void TestGcph::pictureReadsUnderDarkPalette()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(30, 30, 30));
+    dark.setColor(QPalette::WindowText, QColor(235, 235, 235));
+    dark.setColor(QPalette::Highlight, QColor(80, 160, 255));
+    dark.setColor(QPalette::Link, QColor(255, 170, 60));
+    w->setPalette(dark);
+    pressOk();
+    for (const QSize size : {QSize(690, 283), QSize(600, 240)}) {
+        w->resize(size);
+        ZonePictureBox *box = w->Figures->PaintBox1;
+        const QImage image = box->grab().toImage();
+        const fits::ZonePictureLayout &painted = box->painted();
+        QCOMPARE(painted.texts.size(), 9);
+        for (const fits::PictureText &t : painted.texts) {
+            QVERIFY2(QRectF(box->rect()).contains(t.rect), qPrintable(t.text));
+            int light = 0, dark = 0;
+            const QRect r = t.rect.toAlignedRect().intersected(image.rect());
+            for (int y = r.top(); y <= r.bottom(); ++y) {
+                for (int x = r.left(); x <= r.right(); ++x) {
+                    const int grey = qGray(image.pixel(x, y));
+                    light += grey > 160 ? 1 : 0;
+                    dark += grey < 80 ? 1 : 0;
+                }
+            }
+            QVERIFY2(light > 0 && dark > light, qPrintable(t.text)); // light glyphs on the dark window
+        }
+        QVERIFY(qGray(image.pixel(1, 1)) < 80); // the window's own dark background
+    }
 }
 
 void TestGcph::enterPressesOk()

@@ -6,6 +6,7 @@
 // the exit code: 0 answered, 2 an entry the window would correct or refuse (its notice text on
 // standard error), 3 a database error (its text on standard error).
 int runFits(const QStringList &args, const QString &dataDir);
+int runIt(const QStringList &args, const QString &dataDir);
 int runGeotol(const QStringList &args, const QString &dataDir);
 
 // Writes a line to standard output / standard error as UTF-8.

@@ -1,22 +1,20 @@
 // handbook-calc fits SIZE HOLE SHAFT: the limits-and-fits calculator's answer as one JSON object
 // with the texts the window shows, e.g.
-// {"size":"20","hole":"H7","ES":"+0.021","EI":"0","shaft":"f6","es":"-0.02","ei":"-0.033","fit":"间隙配合"}
+// {"size":"20","hole":"H7","ES":"+0.021","EI":"0","shaft":"f6","es":"-0.02","ei":"-0.033","fit":"间隙配合",
+//  "holeMax":"20.021","holeMin":"20","holeTolerance":"21","shaftMax":"19.98","shaftMin":"19.967",
+//  "shaftTolerance":"13","maxClearance":"+54","minClearance":"+20","maxInterference":"","minInterference":""}
+#include "calcargs.h"
 #include "commands.h"
 
 #include "fits/DataUnit.h"
 #include "fits/fitcalc.h"
+#include "fits/fitfigures.h"
 #include "fits/fitinputs.h"
 #include "fits/fittables.h"
 
-#include "core/error.h"
-#include "storage/error.h"
+#include "core/numbers.h"
 
 namespace {
-
-// An entry the window would correct or refuse; the text is the window's notice.
-struct Refusal {
-    QString text;
-};
 
 struct Zone {
     QString letter;
@@ -43,37 +41,31 @@ Zone parseZone(const QString &text, const QStringList &letters, const QString &l
     return {letter, grade.toInt()};
 }
 
-float parseSize(const QString &text)
+// The figures beyond the deviations: limits of size in mm, tolerances and the fit's extremes in
+// µm; an extreme the fit does not have is an empty text.
+QList<QPair<QString, QString>> figureMembers(const fits::FitFigures &figures)
 {
-    // The size box takes at most 5 characters and refuses texts that begin with a letter.
-    if (text.size() > fits::maxSizeLength || fits::checkSizeEdit(text) != fits::SizeEdit::Fine)
-        throw Refusal{fits::notice::sizeRange};
-    const std::optional<float> size = fits::acceptedSize(text);
-    if (!size)
-        throw Refusal{fits::notice::sizeRange};
-    return *size;
-}
-
-QString jsonString(const QString &text)
-{
-    QString out = QStringLiteral("\"");
-    for (const QChar c : text) {
-        if (c == u'"' || c == u'\\')
-            out += u'\\' + QString(c);
-        else if (c.unicode() < 0x20)
-            out += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QChar(u'0'));
-        else
-            out += c;
+    QList<QPair<QString, QString>> members{
+        {u"holeMax"_qs, core::formatNumber(figures.hole->upperSize)},
+        {u"holeMin"_qs, core::formatNumber(figures.hole->lowerSize)},
+        {u"holeTolerance"_qs, core::formatNumber(figures.hole->tolerance)},
+        {u"shaftMax"_qs, core::formatNumber(figures.shaft->upperSize)},
+        {u"shaftMin"_qs, core::formatNumber(figures.shaft->lowerSize)},
+        {u"shaftTolerance"_qs, core::formatNumber(figures.shaft->tolerance)},
+    };
+    const QList<QPair<fits::FitExtreme::Kind, QString>> extremeKeys{{fits::FitExtreme::MaxClearance, u"maxClearance"_qs},
+                                                                   {fits::FitExtreme::MinClearance, u"minClearance"_qs},
+                                                                   {fits::FitExtreme::MaxInterference, u"maxInterference"_qs},
+                                                                   {fits::FitExtreme::MinInterference, u"minInterference"_qs}};
+    for (const auto &[kind, key] : extremeKeys) {
+        QString value;
+        for (const fits::FitExtreme &e : figures.extremes) {
+            if (e.kind == kind)
+                value = fits::formatDeviation(e.micrometres);
+        }
+        members.append({key, value});
     }
-    return out + u'"';
-}
-
-QString jsonObject(const QList<QPair<QString, QString>> &members)
-{
-    QStringList parts;
-    for (const auto &[key, value] : members)
-        parts << jsonString(key) + u':' + jsonString(value);
-    return u'{' + parts.join(u',') + u'}';
+    return members;
 }
 
 } // namespace
@@ -87,19 +79,14 @@ int runFits(const QStringList &args, const QString &dataDir)
     const QString &sizeText = args[0];
     float size = 0;
     Zone hole, shaft;
-    try {
-        size = parseSize(sizeText);
-        hole = parseZone(args[1], fits::holeLetters(), fits::notice::holeLetter, fits::notice::enterHoleZone);
-        shaft = parseZone(args[2], fits::shaftLetters(), fits::notice::shaftLetter, fits::notice::enterShaftZone);
-    } catch (const Refusal &refusal) {
-        printErr(refusal.text);
-        return 2;
-    } catch (const core::Error &error) { // a size that is not a number
-        printErr(error.text());
-        return 2;
-    }
+    if (const int refused = readEntries([&] {
+            size = parseSize(sizeText);
+            hole = parseZone(args[1], fits::holeLetters(), fits::notice::holeLetter, fits::notice::enterHoleZone);
+            shaft = parseZone(args[2], fits::shaftLetters(), fits::notice::shaftLetter, fits::notice::enterShaftZone);
+        }))
+        return refused;
 
-    try {
+    return answerFromDatabase([&] {
         TData2 data;
         data.open(fits::toleranceConnectionString(dataDir));
         fits::FitTables tables(*data.ADOTable1, *data.ADOTable2, *data.ADOTable3);
@@ -112,17 +99,16 @@ int runFits(const QStringList &args, const QString &dataDir)
         }
         const fits::ZoneTexts holeTexts = fits::zoneTexts(sizeText, holeLimits);
         const fits::ZoneTexts shaftTexts = fits::zoneTexts(sizeText, shaftLimits);
-        printOut(jsonObject({{u"size"_qs, sizeText},
-                             {u"hole"_qs, hole.letter + QString::number(hole.grade)},
-                             {u"ES"_qs, holeTexts.upper},
-                             {u"EI"_qs, holeTexts.lower},
-                             {u"shaft"_qs, args[2]},
-                             {u"es"_qs, shaftTexts.upper},
-                             {u"ei"_qs, shaftTexts.lower},
-                             {u"fit"_qs, fits::fitType(holeLimits, shaftLimits)}}));
+        QList<QPair<QString, QString>> members{{u"size"_qs, sizeText},
+                                               {u"hole"_qs, hole.letter + QString::number(hole.grade)},
+                                               {u"ES"_qs, holeTexts.upper},
+                                               {u"EI"_qs, holeTexts.lower},
+                                               {u"shaft"_qs, args[2]},
+                                               {u"es"_qs, shaftTexts.upper},
+                                               {u"ei"_qs, shaftTexts.lower},
+                                               {u"fit"_qs, fits::fitType(holeLimits, shaftLimits)}};
+        members += figureMembers(fits::fitFigures(core::parseFloat(sizeText), holeLimits, shaftLimits));
+        printOut(jsonObject(members));
         return 0;
-    } catch (const core::Error &error) {
-        printErr(error.text());
-        return 3;
-    }
+    });
 }

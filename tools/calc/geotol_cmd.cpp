@@ -1,8 +1,8 @@
 // handbook-calc geotol CHARACTERISTIC L GRADE: the geometric tolerance calculator's answer for an
 // entry the window takes as it is, read through the same lookup from the same database.
+#include "calcargs.h"
 #include "commands.h"
 
-#include "core/error.h"
 #include "core/numbers.h"
 #include "geotol/DataofShapeLocation.h"
 #include "geotol/characteristics.h"
@@ -10,20 +10,6 @@
 #include "geotol/tolerancelookup.h"
 
 namespace {
-
-QString jsonString(const QString &text)
-{
-    QString out = u"\""_qs;
-    for (const QChar c : text) {
-        if (c == u'"' || c == u'\\')
-            out += u'\\' + c;
-        else if (c.unicode() < 0x20)
-            out += u"\\u%1"_qs.arg(c.unicode(), 4, 16, QChar(u'0'));
-        else
-            out += c;
-    }
-    return out + u'"';
-}
 
 QStringList captions()
 {
@@ -53,7 +39,7 @@ int runGeotol(const QStringList &args, const QString &dataDir)
         printErr(refusal);
         return 2;
     }
-    try {
+    return answerFromDatabase([&] {
         TData data;
         data.open(geotol::shapeConnectionString(dataDir));
         storage::Dataset &table = data.table(c->table);
@@ -64,8 +50,5 @@ int runGeotol(const QStringList &args, const QString &dataDir)
         printOut(u"{\"characteristic\":%1,\"L\":%2,\"grade\":%3,\"value\":%4}"_qs.arg(
             jsonString(caption.remove(u' ')), jsonString(lText), jsonString(grade), jsonString(shown)));
         return 0;
-    } catch (const core::Error &e) {
-        printErr(e.text());
-        return 3;
-    }
+    });
 }
