@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int figuresHeight = 112;
+constexpr int figuresHeight = 126;
 constexpr int pictureTop = figuresHeight + 6;
 
 QLabel *labelAt(QWidget *parent, const QString &text, const QRect &geometry)
@@ -46,8 +46,8 @@ FitFiguresPanel::FitFiguresPanel(QWidget *parent) : QWidget(parent)
     L_shaftMax = labelAt(GroupBox5, QString(), {36, 62, 72, 20});
     L_shaftMin = labelAt(GroupBox5, QString(), {110, 62, 72, 20});
     L_shaftTol = labelAt(GroupBox5, QString(), {184, 62, 62, 20});
-    L_extreme1 = labelAt(GroupBox5, QString(), {10, 86, 118, 20});
-    L_extreme2 = labelAt(GroupBox5, QString(), {130, 86, 118, 20});
+    L_extreme1 = labelAt(GroupBox5, QString(), {10, 84, 236, 18});
+    L_extreme2 = labelAt(GroupBox5, QString(), {10, 102, 236, 18});
 
     GroupBox6 = new QGroupBox(QStringLiteral("公差带图"), this);
     PaintBox1 = new ZonePictureBox(GroupBox6);
