@@ -49,21 +49,26 @@ private:
     }
 
     // Types the text into the box and returns the row of the first hit whose lines hold every
-    // part of `hit` ("|" between the parts).
+    // part of `hit` ("|" between the parts), scrolling further down the list while none does.
     int search(const QString &text, const QString &hit)
     {
         panel()->E_full->clear();
         // Key presses carrying each character's text, as a keyboard or an input method gives them.
         for (const QChar c : text)
             QTest::sendKeyEvent(QTest::Click, panel()->E_full, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        const fulltext::HitModel *hits = panel()->hits;
-        for (int row = 0; row < hits->rowCount(); ++row) {
+        fulltext::HitModel *hits = panel()->hits;
+        const QStringList parts = hit.split(u'|');
+        for (int row = 0;; ++row) {
+            if (row == hits->rowCount()) {
+                if (hits->canFetchMore({}))
+                    hits->fetchMore({}); // the rows a user reaches by scrolling down
+                if (row == hits->rowCount())
+                    return -1;
+            }
             const QString lines = hits->index(row).data().toString();
-            const QStringList parts = hit.split(u'|');
             if (std::all_of(parts.cbegin(), parts.cend(), [&](const QString &p) { return lines.contains(p); }))
                 return row;
         }
-        return -1;
     }
 
     void clickHit(int row)
@@ -102,10 +107,10 @@ private slots:
         QTest::addColumn<int>("gridRow");      // -1: not a data page
         QTest::addColumn<int>("gridColumn");
         QTest::addColumn<QString>("selected"); // text selected in the page or the note
-        QTest::newRow("a value only in a table cell") << true << QStringLiteral("1.373") << QStringLiteral("第 1 行 · 基本尺寸 › 中径 › d2")
+        QTest::newRow("a value only in a table cell") << true << QStringLiteral("1.373") << QStringLiteral("第 1 行 · 基本尺寸/mm › 中径 d2")
                                                       << QStringLiteral("普通螺纹基本尺寸") << 0 << 2 << QString();
-        QTest::newRow("a cell further down") << true << QStringLiteral("6204") << QStringLiteral("第 4 行")
-                                             << QStringLiteral("深沟球轴承外形尺寸") << 3 << 0 << QString();
+        QTest::newRow("a cell further down") << true << QStringLiteral("6204") << QStringLiteral("第 5 行")
+                                             << QStringLiteral("深沟球轴承 62 系列") << 4 << 0 << QString();
         QTest::newRow("page text, the third occurrence") << true << QStringLiteral("配合") << QStringLiteral("正文|配合公差等于")
                                                          << QString() << -1 << -1 << QStringLiteral("配合");
         QTest::newRow("a note") << true << QStringLiteral("几何平均值") << QStringLiteral("注释") << QStringLiteral("标准公差因子")

@@ -225,7 +225,7 @@ private slots:
         // the note memo shows the first root's note
         QCOMPARE(w->Panel2->DBMemo1->toPlainText(), w->T_Tree->text(QStringLiteral("CMemo")));
         // the tree holds every root in stored order, collapsed
-        QCOMPARE(w->treeModel->rowCount(), 3);
+        QCOMPARE(w->treeModel->rowCount(), 7);
         QCOMPARE(w->treeModel->index(1, 0).data().toString(), QStringLiteral("公差与配合"));
         QVERIFY(!w->m_Tree->isExpanded(w->treeModel->index(0, 0)));
     }
@@ -239,7 +239,7 @@ private slots:
         w->showNormal();
         QCoreApplication::processEvents();
         QCOMPARE(rowsOf(QStringLiteral("History.DB")), 1); // not emptied again
-        QCOMPARE(w->treeModel->rowCount(), 3);             // not built twice
+        QCOMPARE(w->treeModel->rowCount(), 7);             // not built twice
     }
 
     void bookmarksSurviveRestartAndRebuild()

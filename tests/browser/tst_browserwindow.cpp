@@ -142,10 +142,10 @@ private slots:
         QVERIFY(m_w->QF_tree->isOpen());
         QCOMPARE(m_w->QF_tree->recordCount(), 0);
         m_w->E_search->setText(QStringLiteral("配合"));
-        QCOMPARE(m_w->QF_tree->recordCount(), 2); // 公差与配合查询, 配合种类
+        QCOMPARE(m_w->QF_tree->recordCount(), 3); // 公差与配合查询, 配合种类, 配合的选用
         m_w->QF_tree->last();
         m_w->DBGrid3CellClick();
-        QCOMPARE(core::shared().CurTable, core::shared().AppDir + QStringLiteral("txt/peihe.html"));
+        QCOMPARE(core::shared().CurTable, core::shared().AppDir + QStringLiteral("txt/peihe_xuanyong.html"));
         QCOMPARE(historyRows(), 2);
         QVERIFY(m_dialogs->errors.isEmpty());
     }
