@@ -30,11 +30,11 @@ QString title(int n)
     return QStringLiteral("%1%2第%3号").arg(words[n % words.size()], qualifiers[(n / 16) % qualifiers.size()]).arg(n);
 }
 
-QStringList nodeRow(const QString &cid, const QString &parent, int n, bool leaf)
+QStringList nodeRow(const QString &cid, const QString &parent, int n, bool leaf, int tableRows = 1000)
 {
     return {cid, parent, title(n), leaf ? QStringLiteral("3") : QString(), leaf ? QStringLiteral("2") : QString(),
             QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
-            leaf ? tableName(1000) : QString(),
+            leaf ? tableName(tableRows) : QString(),
             QStringLiteral("%1：本节列出%2的常用数值，单位为毫米。").arg(title(n), words[n % words.size()]),
             QString()};
 }
@@ -93,6 +93,11 @@ void writeDataTable(const QString &path, int rows)
 
 } // namespace
 
+const char *generatorVersion()
+{
+    return "2: one page shows the 100,000-row table";
+}
+
 QString tableName(int rows)
 {
     return QStringLiteral("big%1").arg(rows);
@@ -131,7 +136,11 @@ void generateHandbook(const QString &dir)
         }
         for (int p = 0; added < perRoot; ++p, ++added) {
             const QString section = rootId + QStringLiteral("%1%2").arg((p / 10) % 10, 2, 10, QLatin1Char('0')).arg(p % 10, 2, 10, QLatin1Char('0'));
-            const QStringList row = nodeRow(section + QStringLiteral("%1").arg(p / 100, 3, 10, QLatin1Char('0')), section, n++, true);
+            // The last page of the last root shows the 100,000-row table, so the full-text search
+            // covers it; the 1,000,000-row table is opened by name only.
+            const bool big = r == rootCount && added + 1 == perRoot;
+            const QStringList row = nodeRow(section + QStringLiteral("%1").arg(p / 100, 3, 10, QLatin1Char('0')), section, n++, true,
+                                            big ? 100000 : 1000);
             branch.rows << row;
         }
         index.rows << branch.rows;

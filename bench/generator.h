@@ -5,8 +5,11 @@
 // sample data directory first, then a catalogue of 50,000 nodes under 20 roots, four levels
 // deep, an index table vt of 50,000 rows with Chinese titles and notes, and three data tables of
 // 1,000, 100,000 and 1,000,000 rows by 12 fields (text, float, integer, date, memo) whose names
-// carry three title rows.
+// carry three title rows. The pages show the 1,000-row table, one page the 100,000-row table.
 namespace bench {
+
+// Written into the stamp of a generated handbook: a handbook of another version is generated anew.
+const char *generatorVersion();
 
 // Name of the data table of the given row count ("big1000", ...).
 QString tableName(int rows);

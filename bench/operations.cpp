@@ -1,5 +1,6 @@
 #include "operations.h"
 
+#include "fulltext_ops.h"
 #include "generator.h"
 #include "measure.h"
 
@@ -8,6 +9,7 @@
 #include "browser/catalogue.h"
 #include "browser/pagearea.h"
 #include "core/sharedstate.h"
+#include "core/text.h"
 #include "browser/navigation.h"
 #include "datatools/U_cxjg.h"
 #include "datatools/U_find.h"
@@ -17,6 +19,8 @@
 #include "storage/sqlite.h"
 
 #include <QComboBox>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QLineEdit>
 #include <QTabWidget>
 
@@ -146,13 +150,36 @@ QVector<Figure> timedWindowOperations(const QString &dir, int runs)
         out << f;
         Figure shown;
         shown.operation = QStringLiteral("showing that report in the query-result window");
-        shown.ms = medianMs(runs, [&] {
+        // Timed from the double-click's hand-over to the window shown with the report's start; the
+        // rest of the lines arrive in slices while the window answers input (the note).
+        const int whole = int(core::fromCrLf(report).size()) + 1;
+        std::vector<double> first, complete, slices;
+        for (int i = 0; i <= runs; ++i) {
             frm_cxjg->hide();
             core::shared().ResultText = report;
+            QElapsedTimer t;
+            t.start();
             frm_cxjg->showWindow();
             QCoreApplication::processEvents();
-        });
-        shown.target = QStringLiteral("-");
+            const double shownMs = double(t.nsecsElapsed()) / 1e6;
+            double longest = 0;
+            while (frm_cxjg->Memo1->document()->characterCount() < whole) {
+                const qint64 before = t.nsecsElapsed();
+                QCoreApplication::processEvents();
+                longest = std::max(longest, double(t.nsecsElapsed() - before) / 1e6);
+            }
+            if (i == 0)
+                continue; // warm-up
+            first.push_back(shownMs);
+            complete.push_back(double(t.nsecsElapsed()) / 1e6);
+            slices.push_back(longest);
+        }
+        shown.ms = median(first);
+        shown.target = QStringLiteral("≤ 100 ms");
+        shown.met = shown.ms <= 100;
+        shown.note = QStringLiteral("whole report in the box after %1 ms, the window answering between slices of at most %2 ms")
+                         .arg(median(complete), 0, 'f', 0)
+                         .arg(median(slices), 0, 'f', 0);
         out << shown;
     }
     {
@@ -264,6 +291,7 @@ QVector<Figure> runOperations(const QString &dir, int runs)
         out << f;
     }
     out << timedWindowOperations(dir, runs);
+    out << fulltextFigures(dir, runs);
     return out;
 }
 

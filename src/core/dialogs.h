@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 class QPrinter;
 
@@ -22,6 +24,16 @@ public:
     virtual QString saveFile(QWidget *owner, const QString &dir, const QString &filter) = 0;
     // Print dialog: false when cancelled.
     virtual bool choosePrinter(QWidget *owner, QPrinter &printer) = 0;
+    // Print preview: shows what `paint` prints on the printer's pages, and prints it (or writes a
+    // PDF) through the print dialog when the user asks; false when nothing was printed. Without
+    // a preview of its own a dialogs object asks the print dialog and prints.
+    virtual bool previewPrint(QWidget *owner, QPrinter &printer, const std::function<void(QPrinter &)> &paint)
+    {
+        if (!choosePrinter(owner, printer))
+            return false;
+        paint(printer);
+        return true;
+    }
 };
 
 Dialogs &dialogs();

@@ -1,9 +1,13 @@
 #include "qtdialogs.h"
 
+#include "guard.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QRegularExpression>
 #include <QPrinter>
 
 namespace core {
@@ -48,7 +52,13 @@ QString QtDialogs::saveFile(QWidget *owner, const QString &dir, const QString &f
     QFileDialog dlg(owner, QString(), dir, filter);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setOption(QFileDialog::DontUseNativeDialog);
-    dlg.setDefaultSuffix(QStringLiteral("rst"));
+    // The default extension follows the chosen filter ("*.rst (*.rst)" gives "rst").
+    const auto suffixOf = [](const QString &filter) {
+        static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        return pattern.match(filter).captured(1);
+    };
+    dlg.setDefaultSuffix(suffixOf(dlg.selectedNameFilter()));
+    QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, [&](const QString &f) { dlg.setDefaultSuffix(suffixOf(f)); });
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return QString();
     return dlg.selectedFiles().constFirst();
@@ -58,6 +68,20 @@ bool QtDialogs::choosePrinter(QWidget *owner, QPrinter &printer)
 {
     QPrintDialog dlg(&printer, owner);
     return dlg.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::previewPrint(QWidget *owner, QPrinter &printer, const std::function<void(QPrinter &)> &paint)
+{
+    // The preview's own print button opens the print dialog (a printer, or a PDF file).
+    QPrintPreviewDialog dlg(&printer, owner);
+    dlg.setWindowModality(Qt::ApplicationModal);
+    // Painting runs inside the dialog's loop: an error waits until the dialog is closed and then
+    // ends the handler that asked for the preview.
+    QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg,
+                     [&](QPrinter *p) { guarded([&] { paint(*p); }); });
+    const bool printed = dlg.exec() == QDialog::Accepted;
+    rethrowPending();
+    return printed;
 }
 
 } // namespace core

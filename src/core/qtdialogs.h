@@ -13,6 +13,7 @@ public:
     QString openFile(QWidget *owner, const QString &dir, const QString &filter) override;
     QString saveFile(QWidget *owner, const QString &dir, const QString &filter) override;
     bool choosePrinter(QWidget *owner, QPrinter &printer) override;
+    bool previewPrint(QWidget *owner, QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
 };
 
 } // namespace core

@@ -3,6 +3,7 @@
 #include "core/dialogs.h"
 #include "core/sharedstate.h"
 #include "core/text.h"
+#include "panefill.h"
 #include "printout.h"
 #include "storage/dataset.h"
 
@@ -48,6 +49,7 @@ Tfrm_cxjg::Tfrm_cxjg() : SecondaryWindow(QStringLiteral("查询结果"), 699, 63
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setGeometry(16, 148, 667, 420);
+    m_filler = new datatools::PaneFiller(Memo1);
 
     BitBtn1 = addButton(QStringLiteral("保存"), {150, 584, 100, 32}, [this] { BitBtn1Click(); });
     BitBtn2 = addButton(QStringLiteral("清除"), {300, 584, 100, 32}, [this] { BitBtn2Click(); });
@@ -64,12 +66,20 @@ void Tfrm_cxjg::FormShow()
     core::SharedState &s = core::shared();
     T_cxjl->setDirectory(s.AppDir + QStringLiteral("database"));
     E_zt->setText(s.CurTitle);
-    Memo1->setPlainText(core::fromCrLf(s.ResultText));
+    m_filler->fill(s.ResultText);
     s.ResultText.clear();
+}
+
+void Tfrm_cxjg::hideEvent(QHideEvent *event)
+{
+    // A report still arriving is complete when the window is shown again or its text read.
+    m_filler->finish();
+    SecondaryWindow::hideEvent(event);
 }
 
 void Tfrm_cxjg::BitBtn1Click()
 {
+    m_filler->finish();
     try {
         T_cxjl->open();
         T_cxjl->append();
@@ -90,6 +100,7 @@ void Tfrm_cxjg::BitBtn1Click()
 
 void Tfrm_cxjg::BitBtn2Click()
 {
+    m_filler->cancel();
     Memo1->clear();
 }
 

@@ -9,6 +9,9 @@ class QPushButton;
 namespace storage {
 class Dataset;
 }
+namespace datatools {
+class PaneFiller;
+}
 
 // "查询结果": the report of a double-click on the data grid with its topic, stored on request
 // as one record of the results log cx_jl.db.
@@ -31,6 +34,10 @@ public:
 
 protected:
     void FormShow() override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    datatools::PaneFiller *m_filler; // puts a long report into Memo1 a slice at a time
 };
 
 extern Tfrm_cxjg *frm_cxjg;

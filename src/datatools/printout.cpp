@@ -1,6 +1,7 @@
 #include "printout.h"
 
 #include "core/error.h"
+#include "export/sheet.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -38,14 +39,41 @@ QStringList displayedLines(const QPlainTextEdit *pane)
     return lines;
 }
 
-int printLines(QPrinter &printer, const QFont &font, const QStringList &lines)
+namespace {
+
+void beginPainting(QPainter &painter, QPrinter &printer, const QFont &font)
 {
-    QPainter painter;
     if (!painter.begin(&printer))
         throw core::Error(QStringLiteral("Printer selected is not valid"));
     QFont printFont = font;
     printFont.setPointSizeF(font.pointSizeF());
     painter.setFont(printFont);
+}
+
+// The column edges of a sheet, from its display widths (or its title texts), in device pixels.
+QVector<int> columnEdges(const dataexport::Sheet &sheet, const QFontMetrics &metrics)
+{
+    QVector<int> widths(sheet.columnCount, 0);
+    for (int c = 0; c < sheet.columnCount; ++c)
+        widths[c] = sheet.widths.value(c) * metrics.averageCharWidth();
+    for (const dataexport::TitleCell &t : sheet.titles) {
+        if (t.firstColumn == t.lastColumn && t.firstColumn < widths.size())
+            widths[t.firstColumn] = std::max(widths[t.firstColumn], metrics.horizontalAdvance(t.text));
+    }
+    QVector<int> edges{0};
+    const int padding = metrics.averageCharWidth();
+    for (int w : widths)
+        edges << edges.last() + std::max(w, 2 * padding) + padding;
+    return edges;
+}
+
+} // namespace
+
+int printLines(QPrinter &printer, const QFont &font, const QStringList &lines)
+{
+    QPainter painter;
+    beginPainting(painter, printer, font);
+    const QFont printFont = painter.font();
     const QFontMetrics metrics(printFont, &printer);
     const int height = printer.pageLayout().paintRectPixels(printer.resolution()).height();
     const int step = metrics.lineSpacing();
@@ -60,6 +88,69 @@ int printLines(QPrinter &printer, const QFont &font, const QStringList &lines)
         painter.drawText(0, y + metrics.ascent(), line);
         y += step;
     }
+    painter.end();
+    return pages;
+}
+
+int printSheet(QPrinter &printer, const QFont &font, const dataexport::Sheet &sheet)
+{
+    QPainter painter;
+    beginPainting(painter, printer, font);
+    const QFontMetrics metrics(painter.font(), &printer);
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QVector<int> edges = columnEdges(sheet, metrics);
+    const int padding = metrics.averageCharWidth() / 2;
+    const int lineHeight = metrics.height() + padding;
+    // A table wider than the page is drawn smaller; the page is then taller in table units.
+    const double scale = edges.last() > page.width() ? double(page.width()) / edges.last() : 1.0;
+    painter.scale(scale, scale);
+    const int pageHeight = int(page.height() / scale);
+    const int footer = lineHeight;
+    const QFont regular = painter.font();
+    QFont bold = regular;
+    bold.setBold(true);
+
+    auto drawCell = [&](const QRect &r, const QString &text, Qt::Alignment align) {
+        painter.drawRect(r);
+        const QString shown = metrics.elidedText(QString(text).replace(u'\n', u' ').replace(u'\r', u' '), Qt::ElideRight,
+                                                 std::max(0, r.width() - 2 * padding));
+        painter.drawText(r.adjusted(padding, 0, -padding, 0), int(align | Qt::AlignVCenter), shown);
+    };
+    int pages = 1;
+    int y = 0;
+    auto head = [&] {
+        painter.setFont(bold);
+        painter.drawText(QRect(0, 0, edges.last(), lineHeight), int(Qt::AlignLeft | Qt::AlignVCenter), sheet.name);
+        y = lineHeight + padding;
+        for (const dataexport::TitleCell &t : sheet.titles) {
+            const QRect r(edges.value(t.firstColumn), y + t.topRow * lineHeight,
+                          edges.value(t.lastColumn + 1) - edges.value(t.firstColumn), t.rowSpan * lineHeight);
+            drawCell(r, t.text, Qt::AlignHCenter);
+        }
+        painter.setFont(regular);
+        y += sheet.titleRows * lineHeight;
+    };
+    auto foot = [&] {
+        painter.drawText(QRect(0, pageHeight - footer, edges.last(), footer), int(Qt::AlignHCenter | Qt::AlignBottom),
+                         QStringLiteral("第 %1 页").arg(pages));
+    };
+    head();
+    if (sheet.forEachRow) {
+        sheet.forEachRow([&](const QStringList &cells) {
+            if (y + lineHeight > pageHeight - footer) {
+                foot();
+                printer.newPage();
+                ++pages;
+                head();
+            }
+            for (int c = 0; c < sheet.columnCount; ++c) {
+                const QRect r(edges[c], y, edges[c + 1] - edges[c], lineHeight);
+                drawCell(r, cells.value(c), sheet.numbers.value(c) ? Qt::AlignRight : Qt::AlignLeft);
+            }
+            y += lineHeight;
+        });
+    }
+    foot();
     painter.end();
     return pages;
 }

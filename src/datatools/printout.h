@@ -1,6 +1,10 @@
 #pragma once
 #include <QStringList>
 
+namespace dataexport {
+struct Sheet;
+}
+
 class QFont;
 class QPlainTextEdit;
 class QPrinter;
@@ -18,5 +22,12 @@ QStringList displayedLines(const QPlainTextEdit *pane);
 // Prints the lines in order, one printed line each, in the font at its point size, starting a new
 // page when a page is full. Returns the number of pages printed.
 int printLines(QPrinter &printer, const QFont &font, const QStringList &lines);
+
+// Prints a data page as a table: on every printed page the page title and all title rows (a
+// title over several columns or rows drawn as one cell), then as many rows as fit, and the page
+// number at the foot. Columns take their display widths; a table wider than the page is drawn
+// smaller to fit its width. A cell shows one line, cut with "…" when it is wider than its column.
+// Returns the number of pages printed.
+int printSheet(QPrinter &printer, const QFont &font, const dataexport::Sheet &sheet);
 
 } // namespace datatools

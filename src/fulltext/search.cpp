@@ -19,28 +19,48 @@ public:
 
 namespace {
 
-// Hits from the index: the documents the trigram match (or, for a text shorter than a trigram,
-// a scan of the stored texts) finds, in listing order, each checked by DocumentHits.
+// The statement finding the candidate documents for a text, in listing order: the trigram match
+// of the text for three characters or more; for one or two, the trigrams that begin with it
+// (none: no document holds it), or when there are many, a scan of the stored bodies.
+QString candidates(storage::Connection &db, const QString &text, QString *match)
+{
+    const QString fromIndex = QStringLiteral("SELECT d.kind, d.node, d.tbl, d.row, d.ordinal, d.body FROM fts"
+                                             " CROSS JOIN docs d ON d.id = fts.rowid WHERE fts MATCH ?1 ORDER BY fts.rowid");
+    if (characterCount(text) >= 3) {
+        *match = ftsString(text);
+        return fromIndex;
+    }
+    db.exec(QStringLiteral("CREATE VIRTUAL TABLE IF NOT EXISTS temp.fts_terms USING fts5vocab(main, fts, 'row')"));
+    storage::Statement terms(db, QStringLiteral("SELECT term FROM temp.fts_terms WHERE term >= ?1 AND term < ?2 LIMIT ?3"));
+    terms.bind(1, text).bind(2, text + QString::fromUcs4(U"\U0010FFFF")).bind(3, schema::shortTextTerms + 1);
+    QStringList found;
+    while (terms.step())
+        found << ftsString(terms.text(0));
+    if (found.size() > schema::shortTextTerms) {
+        *match = text;
+        return QStringLiteral("SELECT kind, node, tbl, row, ordinal, body FROM docs WHERE instr(body, ?1) > 0 ORDER BY id");
+    }
+    *match = found.isEmpty() ? QString() : found.join(QStringLiteral(" OR "));
+    return fromIndex;
+}
+
+// Hits from the index: the candidate documents in listing order, each checked by DocumentHits.
 class IndexCursor : public Search::Cursor {
 public:
     IndexCursor(std::shared_ptr<storage::Connection> db, const QString &text)
         : m_db(std::move(db)),
-          m_docs(*m_db, characterCount(text) >= 3
-                            ? QStringLiteral("SELECT d.kind, d.node, d.tbl, d.row, d.ordinal, d.body FROM fts"
-                                             " CROSS JOIN docs d ON d.id = fts.rowid WHERE fts MATCH ?1 ORDER BY fts.rowid")
-                            : QStringLiteral("SELECT kind, node, tbl, row, ordinal, body FROM docs"
-                                             " WHERE instr(body, ?1) > 0 ORDER BY id")),
+          m_docs(*m_db, candidates(*m_db, text, &m_match)),
           m_node(*m_db, QStringLiteral("SELECT catalogue, cid, title FROM nodes WHERE id=?1")),
           m_table(*m_db, QStringLiteral("SELECT name, fields FROM tables WHERE id=?1")),
           m_hits(text)
     {
-        m_docs.bind(1, characterCount(text) >= 3 ? ftsString(text) : text);
+        m_docs.bind(1, m_match);
     }
 
     bool next(Hit &hit) override
     {
         while (!m_hits.next(hit)) {
-            if (!m_docs.step())
+            if (m_match.isEmpty() || !m_docs.step())
                 return false;
             Document doc;
             doc.place = Place(m_docs.int64(0));
@@ -83,6 +103,7 @@ private:
     }
 
     std::shared_ptr<storage::Connection> m_db;
+    QString m_match; // what ?1 of m_docs is bound to (empty: nothing can match)
     storage::Statement m_docs, m_node, m_table;
     DocumentHits m_hits;
     QHash<qint64, TableInfo> m_tables;

@@ -363,6 +363,35 @@ private slots:
         QVERIFY(!frm_cxjg->isVisible());
     }
 
+    void aLongReportArrivesInSlicesAndIsStoredWhole()
+    {
+        QString report;
+        for (int i = 0; i < 40000; ++i)
+            report += QStringLiteral("GB%1        第%1行\r\n").arg(i);
+        core::shared().ResultText = report;
+        frm_cxjg->showWindow();
+        const QString start = frm_cxjg->Memo1->toPlainText();
+        QVERIFY(start.startsWith(QStringLiteral("GB0        第0行\nGB1")));
+        QVERIFY2(start.size() < report.size() - 40000, "the first slice is shown at once, the rest follows");
+        // "保存" stores the whole report, also while the rest is still arriving.
+        frm_cxjg->BitBtn1->click();
+        QCOMPARE(logRecords().value(0).value(3), report);
+        QCOMPARE(frm_cxjg->Memo1->toPlainText(), core::fromCrLf(report));
+        QVERIFY(frm_cxjg->Memo1->isUndoRedoEnabled());
+
+        // Shown again: the slices arrive on their own; "清除" drops what has not arrived yet.
+        frm_cxjg->BitBtn3->click();
+        core::shared().ResultText = report;
+        frm_cxjg->showWindow();
+        QTRY_COMPARE(frm_cxjg->Memo1->toPlainText(), core::fromCrLf(report));
+        frm_cxjg->BitBtn3->click();
+        core::shared().ResultText = report;
+        frm_cxjg->showWindow();
+        frm_cxjg->BitBtn2->click();
+        QTest::qWait(50);
+        QVERIFY(frm_cxjg->Memo1->toPlainText().isEmpty());
+    }
+
     void recordListingAndFailedStore()
     {
         showDataPage(QStringLiteral("q"), 0);

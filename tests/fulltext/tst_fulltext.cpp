@@ -105,6 +105,11 @@ private slots:
                            QStringLiteral("page 普通螺纹牙型 #0 [0.6495]"), QStringLiteral("page 螺纹标记说明 #0 [0.6495]")};
         QTest::newRow("one character") << QStringLiteral("键") << -1
                                        << QStringList{QStringLiteral("title 键、销与挡圈 [键]"), QStringLiteral("title 平键与键槽尺寸 [键]")};
+        QTest::newRow("one character found nearly everywhere: the stored texts are read")
+            << QStringLiteral("0") << -1 << QStringList{QStringLiteral("title 数据来源说明 [0]")}.mid(0, 0);
+        QTest::newRow("two characters found nowhere") << QStringLiteral("无此") << 0 << QStringList();
+        QTest::newRow("two characters ending a title") << QStringLiteral("构图") << 1
+                                                       << QStringList{QStringLiteral("title 深沟球轴承结构图 [构图]")};
         QTest::newRow("letter case counts") << QStringLiteral("it7") << 0 << QStringList();
         QTest::newRow("letter case counts, the other way") << QStringLiteral("IT7") << 1
                                                             << QStringList{QStringLiteral("note 标准公差因子 [IT7]")};
