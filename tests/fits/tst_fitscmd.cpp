@@ -91,8 +91,8 @@ void TestFitsCmd::answers_data()
         << u"{\"size\":\"30.5\",\"hole\":\"H7\",\"ES\":\"+0.025\",\"EI\":\"0\",\"shaft\":\"g6\",\"es\":\"-0.009\",\"ei\":\"-0.025\",\"fit\":\"间隙配合\"}"_qs
         << figures({u"30.525"_qs, u"30.5"_qs, u"25"_qs, u"30.491"_qs, u"30.475"_qs, u"16"_qs, u"+50"_qs, u"+9"_qs, {}, {}});
     QTest::newRow("de_DE 30,5 H7 g6") << QStringList{u"LC_ALL=de_DE.UTF-8"_qs, u"30,5"_qs, u"H7"_qs, u"g6"_qs}
-        << u"{\"size\":\"30,5\",\"hole\":\"H7\",\"ES\":\"+0,025\",\"EI\":\"0\",\"shaft\":\"g6\",\"es\":\"-0,009\",\"ei\":\"-0,025\",\"fit\":\"间隙配合\"}"_qs
-        << figures({u"30,525"_qs, u"30,5"_qs, u"25"_qs, u"30,491"_qs, u"30,475"_qs, u"16"_qs, u"+50"_qs, u"+9"_qs, {}, {}});
+        << u"{\"size\":\"30,5\",\"hole\":\"H7\",\"ES\":\"+0.025\",\"EI\":\"0\",\"shaft\":\"g6\",\"es\":\"-0.009\",\"ei\":\"-0.025\",\"fit\":\"间隙配合\"}"_qs
+        << figures({u"30.525"_qs, u"30.5"_qs, u"25"_qs, u"30.491"_qs, u"30.475"_qs, u"16"_qs, u"+50"_qs, u"+9"_qs, {}, {}});
 }
 
 void TestFitsCmd::answers()

@@ -3,6 +3,7 @@
 #include "commands.h"
 
 #include "core/error.h"
+#include "core/numbers.h"
 #include "fits/fitinputs.h"
 
 #include <QStringList>
@@ -39,6 +40,12 @@ int answerFromDatabase(const std::function<int()> &answer)
         printErr(error.text());
         return 3;
     }
+}
+
+QString pointDecimal(const QString &shown)
+{
+    QString text = shown;
+    return text.replace(core::decimalSeparator(), u'.');
 }
 
 QString jsonString(const QString &text)

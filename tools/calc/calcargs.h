@@ -24,6 +24,10 @@ int readEntries(const std::function<void()> &read);
 // gives 3.
 int answerFromDatabase(const std::function<int()> &answer);
 
+// A number as the window shows it, written with '.' for the decimal separator: entries are read
+// with the user's separator, answers are for scripts and read the same under every locale.
+QString pointDecimal(const QString &shown);
+
 QString jsonString(const QString &text);
 // One JSON object of text members, in the order given.
 QString jsonObject(const QList<QPair<QString, QString>> &members);

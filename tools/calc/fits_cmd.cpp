@@ -46,12 +46,12 @@ Zone parseZone(const QString &text, const QStringList &letters, const QString &l
 QList<QPair<QString, QString>> figureMembers(const fits::FitFigures &figures)
 {
     QList<QPair<QString, QString>> members{
-        {u"holeMax"_qs, core::formatNumber(figures.hole->upperSize)},
-        {u"holeMin"_qs, core::formatNumber(figures.hole->lowerSize)},
-        {u"holeTolerance"_qs, core::formatNumber(figures.hole->tolerance)},
-        {u"shaftMax"_qs, core::formatNumber(figures.shaft->upperSize)},
-        {u"shaftMin"_qs, core::formatNumber(figures.shaft->lowerSize)},
-        {u"shaftTolerance"_qs, core::formatNumber(figures.shaft->tolerance)},
+        {u"holeMax"_qs, pointDecimal(core::formatNumber(figures.hole->upperSize))},
+        {u"holeMin"_qs, pointDecimal(core::formatNumber(figures.hole->lowerSize))},
+        {u"holeTolerance"_qs, pointDecimal(core::formatNumber(figures.hole->tolerance))},
+        {u"shaftMax"_qs, pointDecimal(core::formatNumber(figures.shaft->upperSize))},
+        {u"shaftMin"_qs, pointDecimal(core::formatNumber(figures.shaft->lowerSize))},
+        {u"shaftTolerance"_qs, pointDecimal(core::formatNumber(figures.shaft->tolerance))},
     };
     const QList<QPair<fits::FitExtreme::Kind, QString>> extremeKeys{{fits::FitExtreme::MaxClearance, u"maxClearance"_qs},
                                                                    {fits::FitExtreme::MinClearance, u"minClearance"_qs},
@@ -61,7 +61,7 @@ QList<QPair<QString, QString>> figureMembers(const fits::FitFigures &figures)
         QString value;
         for (const fits::FitExtreme &e : figures.extremes) {
             if (e.kind == kind)
-                value = fits::formatDeviation(e.micrometres);
+                value = pointDecimal(fits::formatDeviation(e.micrometres));
         }
         members.append({key, value});
     }
@@ -101,11 +101,11 @@ int runFits(const QStringList &args, const QString &dataDir)
         const fits::ZoneTexts shaftTexts = fits::zoneTexts(sizeText, shaftLimits);
         QList<QPair<QString, QString>> members{{u"size"_qs, sizeText},
                                                {u"hole"_qs, hole.letter + QString::number(hole.grade)},
-                                               {u"ES"_qs, holeTexts.upper},
-                                               {u"EI"_qs, holeTexts.lower},
+                                               {u"ES"_qs, pointDecimal(holeTexts.upper)},
+                                               {u"EI"_qs, pointDecimal(holeTexts.lower)},
                                                {u"shaft"_qs, args[2]},
-                                               {u"es"_qs, shaftTexts.upper},
-                                               {u"ei"_qs, shaftTexts.lower},
+                                               {u"es"_qs, pointDecimal(shaftTexts.upper)},
+                                               {u"ei"_qs, pointDecimal(shaftTexts.lower)},
                                                {u"fit"_qs, fits::fitType(holeLimits, shaftLimits)}};
         members += figureMembers(fits::fitFigures(core::parseFloat(sizeText), holeLimits, shaftLimits));
         printOut(jsonObject(members));

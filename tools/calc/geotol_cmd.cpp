@@ -48,7 +48,7 @@ int runGeotol(const QStringList &args, const QString &dataDir)
         const QString shown = value ? geotol::resultText(*value) : QString();
         QString caption = c->caption;
         printOut(u"{\"characteristic\":%1,\"L\":%2,\"grade\":%3,\"value\":%4}"_qs.arg(
-            jsonString(caption.remove(u' ')), jsonString(lText), jsonString(grade), jsonString(shown)));
+            jsonString(caption.remove(u' ')), jsonString(lText), jsonString(grade), jsonString(pointDecimal(shown))));
         return 0;
     });
 }

@@ -55,8 +55,8 @@ int runIt(const QStringList &args, const QString &dataDir)
         const double micrometres = double(fits::hundredthsOfMicrometre(*it)) / 100.0;
         printOut(jsonObject({{u"size"_qs, sizeText},
                              {u"grade"_qs, u"IT"_qs + grade},
-                             {u"um"_qs, core::formatNumber(micrometres)},
-                             {u"mm"_qs, core::formatNumber(micrometres / 1000.0)}}));
+                             {u"um"_qs, pointDecimal(core::formatNumber(micrometres))},
+                             {u"mm"_qs, pointDecimal(core::formatNumber(micrometres / 1000.0))}}));
         return 0;
     });
 }
