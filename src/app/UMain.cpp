@@ -73,7 +73,6 @@ TfrmMain::TfrmMain(const QString &programDir) : m_programDir(programDir)
     T_history->setExclusive(true);
     tBook = makeDataset(this, QStringLiteral("ibook.db"));
     tblView = makeDataset(this, QStringLiteral("aaa.db"));
-    dsTree = new binding::DataSource(T_Tree, this);
     dsQtree = new binding::DataSource(Q_Tree, this);
     dsQFTree = new binding::DataSource(QF_tree, this);
     dsBook = new binding::DataSource(tBook, this);
@@ -92,7 +91,6 @@ TfrmMain::TfrmMain(const QString &programDir) : m_programDir(programDir)
     Panel2 = new browser::PageArea(tblView, PageControl, Splitter1);
     Panel2->setCoverPicture(artwork::cover());
     Panel2->DBview->setDataSource(dstblView);
-    Panel2->DBMemo1->setDataSource(dsTree);
     Splitter1->addWidget(Panel1);
     Splitter1->addWidget(Panel2);
     Splitter1->setStretchFactor(1, 1);
@@ -208,7 +206,6 @@ void TfrmMain::buildLeftPane()
     m_Tree->setItemDelegate(new SelectedRedDelegate(m_Tree));
     m_Tree->setFont(core::songti(14));
     treeLayout->addWidget(m_Tree);
-    attachPopup(m_Tree);
     Button1 = new QPushButton(Ts_ml);
     Button1->hide();
     PageControl->addTab(Ts_ml, QStringLiteral("目录"));
@@ -223,7 +220,6 @@ void TfrmMain::buildLeftPane()
     DBGrid2->setColumns({{QStringLiteral("CName"), QStringLiteral("索引结果")}});
     DBGrid2->setRowSelect(true);
     DBGrid2->horizontalHeader()->setStretchLastSection(true);
-    attachPopup(DBGrid2);
     PageControl->addTab(Ts_index, QStringLiteral("索引"));
 
     Ts_search = new QWidget;
@@ -308,7 +304,7 @@ void TfrmMain::FormShow()
     T_Tree->first();
 
     s.EmbeddedWindow.clear();
-    ShowPage(0);
+    showPageOf(*T_Tree, 0);
     browser::BuildTree(*TreeM, *Query1, *treeModel);
 }
 
@@ -334,27 +330,18 @@ void TfrmMain::PageControlChange()
     core::rethrowPending();
     E_search->setText(QString());
     core::rethrowPending();
+    // The note pane keeps the note of the page shown: it does not follow the lists.
     QWidget *tab = PageControl->currentWidget();
-    if (tab == Ts_ml)
-        Panel2->DBMemo1->setDataSource(dsTree);
-    if (tab == Ts_index) {
+    if (tab == Ts_index)
         Q_Tree->open();
-        Panel2->DBMemo1->setDataSource(dsQtree);
-    } else {
-        Q_Tree->close();
-    }
-    if (tab == Ts_search)
-        Panel2->DBMemo1->setDataSource(dsQFTree);
     else
+        Q_Tree->close();
+    if (tab != Ts_search)
         QF_tree->close();
-    if (tab == Ts_bookmark) {
+    if (tab == Ts_bookmark)
         tBook->open();
-        Panel2->DBMemo1->setDataSource(dsBook);
-    } else {
+    else
         tBook->close();
-    }
-    if (tab == Ts_full)
-        Panel2->DBMemo1->setDataSource(dsFull);
 }
 
 void TfrmMain::FormClose()

@@ -65,12 +65,13 @@ public:
     void AddBookmark(const storage::Dataset &source);
     // The "全文" tab (UMain_fulltext.cpp): opens a chosen hit's page and puts the user on the hit.
     void FullTextHitChosen(const fulltext::Hit &hit, const QString &text);
+    // Shows a page with the note of the source's current row (the node whose page it is).
+    void showPageOf(const storage::Dataset &source, unsigned kind);
 
     // Datasets of the window.
     storage::Dataset *T_Tree, *TreeM, *Query1, *Q_Tree, *QF_tree, *T_history, *tBook, *tblView;
-    binding::DataSource *dsTree, *dsQtree, *dsQFTree, *dsBook, *dstblView;
+    binding::DataSource *dsQtree, *dsQFTree, *dsBook, *dstblView;
     storage::Dataset *T_Full;  // the catalogue row of the hit last opened from the "全文" tab
-    binding::DataSource *dsFull;
 
     // Controls.
     QToolBar *ToolBar1;
@@ -106,6 +107,13 @@ private:
     void buildToolbar();
     void buildMenus();
     void buildLeftPane();
+    // The selection steps on a list's current row, the page shown with that row's note.
+    bool selectFrom(const storage::Dataset &source);
+    // The pop-up menu opened on a list item (or on none): the item is highlighted while the menu
+    // is open, and "加入书签" stores that item.
+    void popupOnTree(const QModelIndex &item, const QPoint &globalPos);
+    void popupOnList(storage::Dataset &list, const QModelIndex &item, const QPoint &globalPos);
+    std::function<void()> m_menuBookmark; // "加入书签" of the menu open now; empty: the active tab's node
     QString m_programDir;
     std::unique_ptr<browser::History> m_history;
     bool m_shown = false;

@@ -5,6 +5,7 @@
 #include "binding/dbmemo.h"
 #include "browser/bookmarks.h"
 #include "browser/catalogue.h"
+#include "browser/listinput.h"
 #include "browser/pagearea.h"
 #include "browser/titlelists.h"
 #include "core/dialogs.h"
@@ -16,8 +17,10 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -61,11 +64,22 @@ void showWindow(QWidget *window)
 
 void TfrmMain::wireBrowser()
 {
-    m_history = std::make_unique<browser::History>(*T_history, [this](unsigned kind) { ShowPage(kind); });
+    // A history step shows the note stored with the visit: the lists have not moved.
+    m_history = std::make_unique<browser::History>(*T_history, [this](unsigned kind) { showPageOf(*T_history, kind); });
 
-    // Every mouse click on the tree acts, also on an expand arrow or on empty space: the press has
-    // already moved the selection when the release arrives. Keyboard moves show nothing.
-    new EventHook(m_Tree->viewport(), QEvent::MouseButtonRelease, [this] { m_TreeClick(); });
+    // Every left click on the tree acts, also on an expand arrow or on empty space: the press has
+    // already moved the selection when the release arrives. Keyboard moves show nothing. The
+    // lists act on their cell click; in all three a context menu acts on the item it is opened on.
+    new browser::ListInput(m_Tree, [this] { m_TreeClick(); },
+                           [this](const QModelIndex &item, const QPoint &pos) { popupOnTree(item, pos); });
+    new browser::ListInput(DBGrid2, {},
+                           [this](const QModelIndex &item, const QPoint &pos) { popupOnList(*Q_Tree, item, pos); });
+    new browser::ListInput(DBGrid3, {},
+                           [this](const QModelIndex &item, const QPoint &pos) { popupOnList(*QF_tree, item, pos); });
+    // The menu's own item for the node is forgotten once the menu has closed and acted.
+    connect(PopupMenu_dh, &QMenu::aboutToHide, this, [this] {
+        QTimer::singleShot(0, this, [this] { m_menuBookmark = {}; });
+    });
     new EventHook(Panel2->Image1, QEvent::MouseButtonDblClick, [this] { Image1DblClick(); });
 
     auto on = [](auto *sender, auto signal, auto handler) {
@@ -96,8 +110,62 @@ void TfrmMain::m_TreeClick()
     if (!selected.isValid())
         return;
     browser::openNode(*T_Tree, treeModel->record(treeModel->nodeOf(selected)));
-    if (browser::selectPage(*T_Tree, [this](unsigned kind) { ShowPage(kind); }))
+    if (selectFrom(*T_Tree))
         AddHistory(*T_Tree);
+}
+
+bool TfrmMain::selectFrom(const storage::Dataset &source)
+{
+    return browser::selectPage(source, [this, &source](unsigned kind) { showPageOf(source, kind); });
+}
+
+void TfrmMain::showPageOf(const storage::Dataset &source, unsigned kind)
+{
+    Panel2->setNote(source.value(QStringLiteral("CMemo")).toString());
+    ShowPage(kind);
+}
+
+void TfrmMain::popupOnTree(const QModelIndex &item, const QPoint &globalPos)
+{
+    if (item.isValid()) {
+        // The node is read into a dataset of its own: the page shown and its note stay.
+        const browser::TTreeRec node = treeModel->record(treeModel->nodeOf(item));
+        m_menuBookmark = [this, node] {
+            storage::Dataset row;
+            row.setDirectory(T_Tree->directory());
+            browser::openNode(row, node);
+            AddBookmark(row);
+        };
+        const QPersistentModelIndex before = m_Tree->currentIndex();
+        m_Tree->setCurrentIndex(item);
+        connect(PopupMenu_dh, &QMenu::aboutToHide, m_Tree, [this, before] { m_Tree->setCurrentIndex(before); },
+                Qt::SingleShotConnection);
+    }
+    PopupMenu_dh->popup(globalPos);
+}
+
+void TfrmMain::popupOnList(storage::Dataset &list, const QModelIndex &item, const QPoint &globalPos)
+{
+    if (item.isValid() && list.isOpen()) {
+        const int row = item.row();
+        m_menuBookmark = [this, &list, row] {
+            const int before = list.currentIndex();
+            list.setCurrentIndex(row);
+            struct Back {
+                storage::Dataset &list;
+                int row;
+                ~Back() { list.setCurrentIndex(row); }
+            } back{list, before};
+            AddBookmark(list);
+        };
+        const int before = list.currentIndex();
+        list.setCurrentIndex(row);
+        connect(PopupMenu_dh, &QMenu::aboutToHide, &list, [&list, before] {
+            if (list.isOpen() && before < list.recordCount())
+                list.setCurrentIndex(before);
+        }, Qt::SingleShotConnection);
+    }
+    PopupMenu_dh->popup(globalPos);
 }
 
 void TfrmMain::AddHistory(const storage::Dataset &source)
@@ -127,20 +195,20 @@ void TfrmMain::E_searchChange()
 
 void TfrmMain::DBGrid2CellClick()
 {
-    if (browser::selectPage(*Q_Tree, [this](unsigned kind) { ShowPage(kind); }))
+    if (selectFrom(*Q_Tree))
         AddHistory(*Q_Tree);
 }
 
 void TfrmMain::DBGrid3CellClick()
 {
-    if (browser::selectPage(*QF_tree, [this](unsigned kind) { ShowPage(kind); }))
+    if (selectFrom(*QF_tree))
         AddHistory(*QF_tree);
 }
 
 void TfrmMain::DBGrid1CellClick()
 {
     // A bookmark shows its page without entering the history.
-    browser::selectPage(*tBook, [this](unsigned kind) { ShowPage(kind); });
+    selectFrom(*tBook);
 }
 
 void TfrmMain::AddBookmark(const storage::Dataset &source)
@@ -151,6 +219,10 @@ void TfrmMain::AddBookmark(const storage::Dataset &source)
 
 void TfrmMain::N18Click()
 {
+    if (m_menuBookmark) {
+        std::exchange(m_menuBookmark, {})();
+        return;
+    }
     QWidget *tab = PageControl->currentWidget();
     if (tab == Ts_ml)
         AddBookmark(*T_Tree);

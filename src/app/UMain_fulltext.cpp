@@ -33,7 +33,6 @@ void selectText(Box *box, qsizetype at, qsizetype length)
 void TfrmMain::wireFulltext()
 {
     T_Full = new storage::Dataset(this);
-    dsFull = new binding::DataSource(T_Full, this);
     Ts_full = new QWidget;
     auto *layout = new QVBoxLayout(Ts_full);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -61,7 +60,7 @@ void TfrmMain::FullTextHitChosen(const fulltext::Hit &hit, const QString &text)
         Pan_full->setNotice(QStringLiteral("目录中已没有“%1”。").arg(hit.pageTitle));
         return;
     }
-    if (browser::selectPage(*T_Full, [this](unsigned kind) { ShowPage(kind); }))
+    if (selectFrom(*T_Full))
         AddHistory(*T_Full);
 
     switch (hit.place) {

@@ -2,6 +2,7 @@
 
 #include "UMain.h"
 
+#include "binding/dbmemo.h"
 #include "browser/pagearea.h"
 #include "datatools/U_cxjg.h"
 #include "datatools/U_find.h"
@@ -23,7 +24,7 @@ void createWindows(const QString &programDir)
     frm_find = new Tfrm_find(frmMain->tblView);
     frm_search = new Tfrm_search(frmMain->tblView, frmMain->Panel2->DBview);
     frmImage = new TfrmImage;
-    frmMemo = new TfrmMemo(frmMain->dsTree);
+    frmMemo = new TfrmMemo(frmMain->Panel2->DBMemo1);
     frmzzd = new Tfrmzzd;
     frmgccx = new Tfrmgccx;
     Data = new TData;

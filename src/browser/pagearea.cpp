@@ -6,6 +6,7 @@
 #include "core/fonts.h"
 #include "core/sharedstate.h"
 #include "core/text.h"
+#include "fittedpicture.h"
 #include "gridediting.h"
 #include "multirowheader.h"
 #include "pagerules.h"
@@ -17,6 +18,7 @@
 #include <QHeaderView>
 #include <QImageReader>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -62,6 +64,15 @@ PageArea::PageArea(storage::Dataset *tblView, QWidget *leftTabs, QWidget *parent
     Pan_Dat = new QWidget(Splitter2);
     m_datLayout = new QGridLayout(Pan_Dat);
     m_datLayout->setContentsMargins(0, 0, 0, 0);
+    m_datLayout->setSpacing(0);
+    m_datLayout->setRowStretch(1, 1);
+    filterBar = new QLabel(Pan_Dat);
+    filterBar->setFont(core::songti(15));
+    filterBar->setWordWrap(true);
+    filterBar->setStyleSheet(QStringLiteral(
+        "QLabel { background: #fff3bf; color: #6b3d00; border-bottom: 1px solid #d9b44a; padding: 4px 8px; }"));
+    filterBar->hide();
+    m_datLayout->addWidget(filterBar, 0, 0);
     img_cover = new QLabel(Pan_Dat);
     img_cover->setScaledContents(true);
     img_cover->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
@@ -85,7 +96,7 @@ PageArea::PageArea(storage::Dataset *tblView, QWidget *leftTabs, QWidget *parent
     Memo1 = new QPlainTextEdit(Pan_Dat);
     for (QWidget *w : {static_cast<QWidget *>(img_cover), static_cast<QWidget *>(imgPic),
                        static_cast<QWidget *>(DBview), Pan_web, static_cast<QWidget *>(Memo1)}) {
-        m_datLayout->addWidget(w, 0, 0);
+        m_datLayout->addWidget(w, 1, 0);
         w->hide();
     }
 
@@ -99,14 +110,11 @@ PageArea::PageArea(storage::Dataset *tblView, QWidget *leftTabs, QWidget *parent
     auto *noteLayout = new QVBoxLayout(Pan_fz);
     noteLayout->setContentsMargins(0, 0, 0, 0);
     DBMemo1 = new binding::DBMemo(Pan_fz);
-    DBMemo1->setDataField(QStringLiteral("CMemo"));
     noteLayout->addWidget(DBMemo1);
     Pan_pic = new QWidget(Splitter3);
     auto *picLayout = new QVBoxLayout(Pan_pic);
     picLayout->setContentsMargins(0, 0, 0, 0);
-    Image1 = new QLabel(Pan_pic);
-    Image1->setAlignment(Qt::AlignCenter);
-    Image1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    Image1 = new FittedPicture(Pan_pic);
     picLayout->addWidget(Image1);
     Splitter2->setSizes({400, 300});
     Splitter3->setSizes({312, 400});
@@ -128,15 +136,39 @@ void PageArea::setCoverPicture(const QPixmap &cover)
     img_cover->setPixmap(cover);
 }
 
+void PageArea::setNote(const QString &storedText)
+{
+    DBMemo1->setPlainText(core::fromCrLf(storedText));
+}
+
+void PageArea::setFilterNotice(const QString &text)
+{
+    filterBar->setText(text);
+    showFilterBar();
+}
+
+void PageArea::showFilterBar()
+{
+    filterBar->setVisible(!filterBar->text().isEmpty() && !DBview->isHidden());
+}
+
 void PageArea::ShowPage(unsigned kind)
 {
     core::SharedState &s = core::shared();
-    m_leftTabs->setEnabled(false);
-    // The left tabs come back whatever happens below (a picture that does not load ends the switch).
+    // Disabling the tabs takes the keyboard focus from the list the user clicked; it goes back
+    // there with the tabs, whatever happens below (a picture that does not load ends the switch).
+    QWidget *focused = m_leftTabs->window()->focusWidget();
     struct Enable {
-        QWidget *w;
-        ~Enable() { w->setEnabled(true); }
-    } enableAgain{m_leftTabs};
+        QWidget *tabs;
+        QPointer<QWidget> focus;
+        ~Enable()
+        {
+            tabs->setEnabled(true);
+            if (focus)
+                focus->setFocus(Qt::OtherFocusReason);
+        }
+    } enableAgain{m_leftTabs, focused && m_leftTabs->isAncestorOf(focused) ? focused : nullptr};
+    m_leftTabs->setEnabled(false);
 
     if (s.EmbeddedWindow == u"frmgcph" && m_frmgcph)
         m_frmgcph->hide();
@@ -179,7 +211,12 @@ void PageArea::ShowPage(unsigned kind)
     DBview->hide();
     imgPic->hide();
     switch (kind) {
-    case 0: img_cover->show(); break;
+    case 0:
+        // The cover carries no page title (as at start-up).
+        P_title->show();
+        itemtitle->clear();
+        img_cover->show();
+        break;
     case 3:
         DBview->show();
         DBview->setEnabled(true);
@@ -214,8 +251,13 @@ void PageArea::ShowPage(unsigned kind)
         else if (s.CurTable == u"frmgccx")
             embed(m_frmgccx, s.CurTable);
         break;
-    default: break;
+    default:
+        // Note and picture only: the title bar names the node all the same.
+        P_title->show();
+        itemtitle->setText(s.CurTitle);
+        break;
     }
+    showFilterBar();
     s.CurPicture.clear();
 }
 

@@ -38,6 +38,12 @@ public:
     // Lays out and fills the page for the kind (the node's CFrame, read as unsigned). Every page
     // shown starts read-only.
     void ShowPage(unsigned kind);
+    // The note of the page about to be shown (as stored, CR LF line ends); ShowPage lays the
+    // lower pane out from it.
+    void setNote(const QString &storedText);
+    // What the data query does to the data page: shown in a bar above the grid while a data page
+    // is shown; an empty text hides the bar.
+    void setFilterNotice(const QString &text);
 
     // The data grid's context menu: "允许编辑" first; other tools add their actions after it.
     QMenu *gridMenu() const;
@@ -47,6 +53,7 @@ public:
     QWidget *P_title;
     QLabel *itemtitle;
     QWidget *Pan_Dat;
+    QLabel *filterBar; // above the data grid while the data query is on
     QLabel *img_cover;
     QLabel *imgPic;
     binding::DBGrid *DBview;
@@ -56,13 +63,16 @@ public:
     QSplitter *Splitter2;  // between the upper and the lower pane
     QWidget *Pan_M;
     QWidget *Pan_fz;
+    // The note of the page shown: set with the page (setNote), never bound to a list, whose
+    // current row may be another node than the page's.
     binding::DBMemo *DBMemo1;
     QSplitter *Splitter3;  // between the note and the picture
     QWidget *Pan_pic;
-    QLabel *Image1;
+    QLabel *Image1; // a FittedPicture: shown whole, pixmap() at full size
 
 private:
     void showDataTable();
+    void showFilterBar();
     void showHtmlPage();
     void embed(QWidget *calculator, const QString &name);
     void fitCalculator(QWidget *calculator) const;

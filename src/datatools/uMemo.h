@@ -1,19 +1,16 @@
 #pragma once
 #include <QWidget>
 
-namespace binding {
-class DataSource;
-class DBMemo;
-} // namespace binding
+class QPlainTextEdit;
 
-// The note viewer: the note of the catalogue node current in the tree's data source, in a large
-// box that follows every selection.
+// The note viewer: the note of the page shown, in a large box that follows every page switch.
 class TfrmMemo : public QWidget {
     Q_OBJECT
 public:
-    explicit TfrmMemo(binding::DataSource *dsTree);
+    // pageNote: the main window's note pane, whose text the viewer shows.
+    explicit TfrmMemo(const QPlainTextEdit *pageNote);
 
-    binding::DBMemo *DBMemo1;
+    QPlainTextEdit *DBMemo1;
 };
 
 extern TfrmMemo *frmMemo;

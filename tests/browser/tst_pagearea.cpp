@@ -244,20 +244,116 @@ private slots:
         QCOMPARE(m_area->imgPic->pixmap().size(), QSize(50, 30));
     }
 
-    void coverAndNoteKindsKeepTheTitleBar()
+    // The title bar always names the page shown: the cover has no title (as at start-up), a
+    // note-and-picture page shows its node's title, an HTML page hides the bar.
+    void titleBarBelongsToThePage_data()
     {
-        show(4, QStringLiteral("luowen"));
-        show(0);
-        QVERIFY(!m_area->P_title->isVisible());
-        QVERIFY(m_area->img_cover->isVisible());
-        core::shared().CurTitle = QStringLiteral("甲");
+        QTest::addColumn<unsigned>("kind");
+        QTest::addColumn<bool>("titleBar");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("cover") << 0u << true << "";
+        QTest::newRow("note and picture only (1)") << 1u << true << "乙";
+        QTest::newRow("note and picture only (2)") << 2u << true << "乙";
+        QTest::newRow("above the known kinds") << 9u << true << "乙";
+        QTest::newRow("negative kind") << 4294967295u << true << "乙";
+        QTest::newRow("HTML page") << 4u << false << "";
+        QTest::newRow("data page") << 3u << true << "乙";
+    }
+    void titleBarBelongsToThePage()
+    {
+        QFETCH(unsigned, kind);
+        QFETCH(bool, titleBar);
+        for (unsigned before : {4u, 3u}) { // after a page without and a page with a title bar
+            core::shared().CurTitle = QStringLiteral("甲");
+            show(before, before == 3 ? QStringLiteral("gongcha") : QStringLiteral("luowen"));
+            core::shared().CurTitle = QStringLiteral("乙");
+            show(kind, kind == 4 ? QStringLiteral("luowen") : QStringLiteral("gongcha"));
+            QCOMPARE(m_area->P_title->isVisible(), titleBar);
+            if (titleBar)
+                QTEST(m_area->itemtitle->text(), "title");
+        }
+        if (kind != 3) {
+            QVERIFY(!m_area->DBview->isVisible());
+            QVERIFY(m_tblView->isOpen()); // the data view keeps its table
+        }
+    }
+
+    // A lower-pane picture is shown whole: at its own size when it fits, else scaled down with
+    // its proportions kept; the picture itself stays at full size for the picture viewer.
+    void lowerPictureShownWhole_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("fits") << QSize(40, 30);
+        QTest::newRow("wider than the pane") << QSize(2400, 200);
+        QTest::newRow("taller than the pane") << QSize(120, 1600);
+        QTest::newRow("larger both ways") << QSize(3000, 2000);
+    }
+    void lowerPictureShownWhole()
+    {
+        QFETCH(QSize, size);
+        // Red at the left edge, blue at the right edge, green between.
+        QImage img(size, QImage::Format_RGB32);
+        img.fill(Qt::green);
+        const int edge = std::max(1, size.width() / 20);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < edge; ++x) {
+                img.setPixel(x, y, qRgb(255, 0, 0));
+                img.setPixel(size.width() - 1 - x, y, qRgb(0, 0, 255));
+            }
+        QVERIFY(img.save(m_fx->path(QStringLiteral("img/big.bmp")), "BMP"));
+        show(1, QString(), QStringLiteral("big"), QStringLiteral("说明"));
+        QCoreApplication::processEvents();
+        QCOMPARE(image1(), size); // full size for the viewer
+
+        const QImage shown = m_area->Image1->grab().toImage();
+        // The columns where red and blue are drawn: both edges are in view, the aspect is kept.
+        int left = -1, right = -1, top = -1, bottom = -1;
+        for (int x = 0; x < shown.width(); ++x)
+            for (int y = 0; y < shown.height(); ++y) {
+                const QColor c = shown.pixelColor(x, y);
+                const int lightest = std::max({c.red(), c.green(), c.blue()});
+                const int darkest = std::min({c.red(), c.green(), c.blue()});
+                if (lightest - darkest < 150) // the pane's grey, not the picture's pure colours
+
+                    continue;
+                if (left < 0)
+                    left = x;
+                right = x;
+                top = top < 0 ? y : std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        QVERIFY(left >= 0);
+        QCOMPARE(shown.pixelColor(left, (top + bottom) / 2).red(), 255);
+        QCOMPARE(shown.pixelColor(right, (top + bottom) / 2).blue(), 255);
+        const QSize drawn(right - left + 1, bottom - top + 1);
+        QVERIFY2(drawn.width() <= m_area->Image1->width() && drawn.height() <= m_area->Image1->height(),
+                 qPrintable(QStringLiteral("%1x%2").arg(drawn.width()).arg(drawn.height())));
+        if (size.width() <= m_area->Image1->width() && size.height() <= m_area->Image1->height()) {
+            QCOMPARE(drawn, size); // unscaled, centred
+            QVERIFY(std::abs((left + right) / 2 - m_area->Image1->width() / 2) <= 1);
+        } else {
+            QVERIFY(drawn.width() == m_area->Image1->width() || drawn.height() == m_area->Image1->height());
+            QVERIFY(std::abs(drawn.width() * size.height() - drawn.height() * size.width())
+                    <= std::max(size.width(), size.height()));
+        }
+    }
+
+    void filterBarOnlyOverDataPages()
+    {
+        m_area->setFilterNotice(QStringLiteral("数据查询：只显示“值” >= “r3”的行"));
+        QVERIFY(!m_area->filterBar->isVisible()); // no data page yet
         show(3, QStringLiteral("gongcha"));
-        core::shared().CurTitle = QStringLiteral("乙");
-        show(9);
-        QVERIFY(m_area->P_title->isVisible());
-        QCOMPARE(m_area->itemtitle->text(), QStringLiteral("甲"));
-        QVERIFY(!m_area->DBview->isVisible());
-        QVERIFY(m_tblView->isOpen()); // the data view keeps its table
+        QCoreApplication::processEvents();
+        QVERIFY(m_area->filterBar->isVisible());
+        QVERIFY(m_area->filterBar->geometry().bottom() < m_area->DBview->geometry().top());
+        show(6, QStringLiteral("gongchadai"));
+        QVERIFY(!m_area->filterBar->isVisible());
+        show(3, QStringLiteral("gongcha"));
+        QVERIFY(m_area->filterBar->isVisible());
+        m_area->setFilterNotice(QString());
+        QCoreApplication::processEvents();
+        QVERIFY(!m_area->filterBar->isVisible());
+        QCOMPARE(m_area->DBview->geometry().top(), 0);
     }
 };
 

@@ -1,12 +1,10 @@
-// The picture viewer's zoom steps and dragging, and the note viewer's binding.
-#include "binding/datasource.h"
-#include "binding/dbmemo.h"
-#include "browserfixture.h"
+// The picture viewer's zoom steps and dragging, and the note viewer following the page's note.
 #include "datatools/uImage.h"
 #include "datatools/uMemo.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QTest>
 
 class TestViewers : public QObject {
@@ -106,17 +104,14 @@ private slots:
         QCOMPARE(viewer.windowTitle(), QStringLiteral("图形浏览"));
     }
 
-    void noteViewerFollowsTheCatalogue()
+    void noteViewerFollowsThePageNote()
     {
-        BrowserFixture fx;
-        auto tree = fx.table(QStringLiteral("vtree.DB"));
-        binding::DataSource dsTree(tree.get());
-        tree->open();
-        TfrmMemo viewer(&dsTree);
-        QCOMPARE(viewer.DBMemo1->toPlainText(), tree->text(QStringLiteral("CMemo")));
-        tree->next();
-        QCOMPARE(viewer.DBMemo1->toPlainText(), tree->text(QStringLiteral("CMemo")));
-        QVERIFY(!viewer.DBMemo1->toPlainText().isEmpty());
+        QPlainTextEdit pageNote;
+        pageNote.setPlainText(QStringLiteral("第一页的说明\n第二行"));
+        TfrmMemo viewer(&pageNote);
+        QCOMPARE(viewer.DBMemo1->toPlainText(), pageNote.toPlainText());
+        pageNote.setPlainText(QStringLiteral("另一页的说明"));
+        QCOMPARE(viewer.DBMemo1->toPlainText(), QStringLiteral("另一页的说明"));
         QVERIFY(viewer.DBMemo1->isReadOnly());
     }
 };
