@@ -13,6 +13,7 @@ public:
     void notice(QWidget *, const QString &) override { ++notices; }
     void error(const QString &text) override { errors << text; }
     bool confirm(QWidget *, const QString &) override { return true; }
+    SaveChoice askSave(QWidget *, const QString &) override { return SaveChoice::Discard; }
     QString openFile(QWidget *, const QString &, const QString &) override { return {}; }
     QString saveFile(QWidget *, const QString &, const QString &) override { return {}; }
     bool choosePrinter(QWidget *, QPrinter &) override { return false; }

@@ -9,11 +9,13 @@
 #include "datatools/U_cxjg.h"
 #include "datatools/U_find.h"
 #include "datatools/U_search.h"
+#include "datatools/querynotice.h"
 #include "datatools/resultreport.h"
 #include "datatools/rowtest.h"
 #include "datatools/u_cxls.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QToolButton>
@@ -24,6 +26,13 @@ datatools::RowTest rowTest;
 quint64 rowTestRevision = 0; // frm_find's condition revision that rowTest holds
 bool queryFailed = false;    // a row of the walk in progress could not be tested
 bool noticePending = false;  // the message about the failed walk waits to be shown
+
+// The condition of the last walk over the data view's table: what the filter bar says.
+struct Walk {
+    QString condition;
+    bool operatorKnown = true;
+    bool failed = false;
+} lastWalk;
 
 // The row test of the data query, attached to tblView for the whole run: the condition is what
 // frm_find's three controls hold when the row is read (read again only after they changed). A
@@ -71,6 +80,21 @@ void N6Click()
     ToolButton8Click();
 }
 
+// The main window closes (and the program ends) only when the results log lets its text go.
+class KeepUnsavedLog : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::Close || !frmcxls || !frmcxls->isVisible() || frmcxls->close())
+            return false;
+        event->ignore();
+        return true;
+    }
+};
+
 } // namespace
 
 void TfrmMain::wireDataTools()
@@ -85,22 +109,36 @@ void TfrmMain::wireDataTools()
         readCondition();
         return rowTest.hint(tblView->fields());
     });
-    // One message per walk over the table, shown when the action that walked has finished.
+    // One message per walk over the table, shown when the action that walked has finished. It
+    // names the condition and brings the query window, as it was left, to the front.
     connect(tblView, &storage::Dataset::filterWalkFinished, this, [this] {
-        const bool failed = queryFailed;
-        queryFailed = false;
+        const bool failed = std::exchange(queryFailed, false);
+        if (!frm_find)
+            return;
+        readCondition();
+        lastWalk = {datatools::describeCondition(tblView->fields(), frm_find->fieldPosition(),
+                                                 frm_find->ComboBox2->currentText(), frm_find->Edit1->text()),
+                    rowTest.operatorKnown(), failed};
         if (!failed || noticePending)
             return;
         noticePending = true;
         QMetaObject::invokeMethod(
             this,
-            [this] {
+            [this, message = datatools::wrongConditionMessage(lastWalk.condition)] {
                 noticePending = false;
-                QWidget *owner = frm_find && frm_find->isVisible() ? static_cast<QWidget *>(frm_find) : this;
-                core::dialogs().notice(owner, QStringLiteral("查询条件不对或所选的字段不支持查询"));
+                if (frm_find)
+                    frm_find->bringToFront();
+                core::dialogs().notice(frm_find ? static_cast<QWidget *>(frm_find) : this, message);
             },
             Qt::QueuedConnection);
     });
+    // While the query is on, the data page says so above the grid.
+    connect(tblView, &storage::Dataset::rowsReset, this, [this] {
+        const bool on = frm_find && tblView->filtered() && tblView->isOpen();
+        Panel2->setFilterNotice(on ? datatools::filterNotice(lastWalk.condition, lastWalk.operatorKnown, lastWalk.failed)
+                                   : QString());
+    });
+    installEventFilter(new KeepUnsavedLog(this));
 
     connect(ToolButton6, &QToolButton::clicked, this, &ToolButton6Click);
     connect(ToolButton7, &QToolButton::clicked, this, &ToolButton7Click);

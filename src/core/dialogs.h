@@ -19,6 +19,9 @@ public:
     virtual void error(const QString &text) = 0;
     // OK / Cancel question (the record navigator's "Delete record?"); true for OK.
     virtual bool confirm(QWidget *owner, const QString &text) = 0;
+    // Before unsaved text would be discarded: "保存" / "不保存" / "取消", caption "提示".
+    enum class SaveChoice { Save, Discard, Cancel };
+    virtual SaveChoice askSave(QWidget *owner, const QString &text) = 0;
     // File dialogs: the chosen path, or empty when cancelled.
     virtual QString openFile(QWidget *owner, const QString &dir, const QString &filter) = 0;
     virtual QString saveFile(QWidget *owner, const QString &dir, const QString &filter) = 0;

@@ -9,6 +9,7 @@
 #include <QPrintPreviewDialog>
 #include <QRegularExpression>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace core {
 
@@ -39,6 +40,20 @@ bool QtDialogs::confirm(QWidget *owner, const QString &text)
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text,
                     QMessageBox::Ok | QMessageBox::Cancel, owner);
     return run(box) == QMessageBox::Ok;
+}
+
+Dialogs::SaveChoice QtDialogs::askSave(QWidget *owner, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("提示"), text, QMessageBox::NoButton, owner);
+    QPushButton *save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    run(box);
+    if (box.clickedButton() == save)
+        return SaveChoice::Save;
+    return box.clickedButton() == discard ? SaveChoice::Discard : SaveChoice::Cancel;
 }
 
 QString QtDialogs::openFile(QWidget *owner, const QString &dir, const QString &filter)

@@ -10,6 +10,7 @@ public:
     void notice(QWidget *owner, const QString &text) override;
     void error(const QString &text) override;
     bool confirm(QWidget *owner, const QString &text) override;
+    SaveChoice askSave(QWidget *owner, const QString &text) override;
     QString openFile(QWidget *owner, const QString &dir, const QString &filter) override;
     QString saveFile(QWidget *owner, const QString &dir, const QString &filter) override;
     bool choosePrinter(QWidget *owner, QPrinter &printer) override;

@@ -45,6 +45,7 @@ Tfrm_cxjg::Tfrm_cxjg() : SecondaryWindow(QStringLiteral("查询结果"), 699, 63
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setFont(songti(16));
+    datatools::plainLineBreaks(Memo1);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -29,10 +29,13 @@ void Tfrm_search::showHit(const datatools::SearchHit &hit)
 {
     m_tblView->setCurrentIndex(hit.row);
     m_DBview->selectColumn(hit.field);
-    // Without a data page the grid is hidden: the row and column are chosen all the same, and the
-    // focus stays where it is.
-    if (m_DBview->isVisible())
-        m_DBview->setFocus();
+    // The keyboard goes to the grid, in the main window: the search window stays on top. Without
+    // a data page the grid is hidden: the row and column are chosen all the same, and the focus
+    // stays where it is.
+    if (m_DBview->isVisible()) {
+        m_DBview->activateWindow();
+        m_DBview->setFocus(Qt::OtherFocusReason);
+    }
     FoundColumn = hit.field;
 }
 

@@ -4,6 +4,8 @@
 #include "export/sheet.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -16,7 +18,36 @@ QString paneText(const QPlainTextEdit *pane)
 {
     QString text = pane->document()->toRawText();
     text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
     return text;
+}
+
+namespace {
+
+class PlainLineBreaks : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || !(key->modifiers() & Qt::ShiftModifier))
+            return false;
+        QKeyEvent plain(QEvent::KeyPress, key->key(), key->modifiers() & ~Qt::ShiftModifier, key->text(),
+                        key->isAutoRepeat(), ushort(key->count()));
+        QCoreApplication::sendEvent(watched, &plain);
+        return true;
+    }
+};
+
+} // namespace
+
+void plainLineBreaks(QPlainTextEdit *pane)
+{
+    pane->installEventFilter(new PlainLineBreaks(pane));
 }
 
 QStringList displayedLines(const QPlainTextEdit *pane)
@@ -33,7 +64,8 @@ QStringList displayedLines(const QPlainTextEdit *pane)
         }
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
-            lines << text.mid(line.textStart(), line.textLength());
+            // A line separator ends its line; it is not a character to print.
+            lines << text.mid(line.textStart(), line.textLength()).remove(QChar::LineSeparator);
         }
     }
     return lines;

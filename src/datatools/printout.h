@@ -11,9 +11,14 @@ class QPrinter;
 
 namespace datatools {
 
-// The text of a plain-text box exactly as it holds it (line ends as "\n"), without the
-// conversions of toPlainText (which turns no-break spaces into spaces).
+// The text of a plain-text box exactly as it holds it (line ends as "\n", also a line separator
+// that came in with pasted text), without the conversions of toPlainText (which turns no-break
+// spaces into spaces).
 QString paneText(const QPlainTextEdit *pane);
+
+// Shift+Enter in the pane starts a new line as Enter does, instead of the line separator U+2028
+// that a plain-text box puts in for it (and that no result file or stored text should hold).
+void plainLineBreaks(QPlainTextEdit *pane);
 
 // The lines of a plain-text box as it displays them: a long line that the box wraps gives one
 // line per wrapped piece.

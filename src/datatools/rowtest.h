@@ -25,6 +25,8 @@ public:
     // What a row must hold for test to pass it, where the file can check that first: a Like on a
     // text or number field. None for every other condition.
     std::optional<storage::TextHint> hint(const storage::Fields &fields) const;
+    // Whether the operator text is one of the six; any other lets every row pass.
+    bool operatorKnown() const { return m_op != Op::Other; }
 
 private:
     enum class Op { Other, Eq, Gt, Lt, Ge, Le, Like };

@@ -25,6 +25,13 @@ void SecondaryWindow::showWindow()
     show();
 }
 
+void SecondaryWindow::bringToFront()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
 QPushButton *SecondaryWindow::addButton(const QString &caption, const QRect &geometry, std::function<void()> handler)
 {
     auto *button = new QPushButton(caption, this);
@@ -42,10 +49,12 @@ void SecondaryWindow::centre()
 QFont songti(int pixels)
 {
     // 宋体 gives ASCII half the width of a Chinese character, which the byte-spaced reports rely
-    // on; where it is missing, a CJK font of the same kind stands in.
+    // on; where it is missing, a CJK font of the same kind stands in (WenQuanYi Zen Hei Mono is
+    // exactly half and whole; Micro Hei Mono gives ASCII 0.6 of a character, the last resort).
     QFont f = core::songti(pixels);
     f.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                   QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("WenQuanYi Micro Hei Mono")});
+                   QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("WenQuanYi Zen Hei Mono"),
+                   QStringLiteral("WenQuanYi Micro Hei Mono")});
     f.setStyleHint(QFont::TypeWriter);
     return f;
 }

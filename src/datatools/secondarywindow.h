@@ -14,6 +14,9 @@ public:
     // a window already shown is only brought to the front. An error of the opening work is
     // reported and the window is shown all the same.
     void showWindow();
+    // Shows the window as it was left, without the opening work (for a message about what it
+    // holds), or brings it to the front.
+    void bringToFront();
 
 protected:
     SecondaryWindow(const QString &caption, int clientWidth, int clientHeight);

@@ -13,6 +13,7 @@
 #include "storage/dataset.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -61,6 +62,12 @@ Tfrmcxls::Tfrmcxls() : SecondaryWindow(QStringLiteral("查询结果"), 976, 618)
     BitBtn2 = addButton(QStringLiteral("导入"), {356, 306, 72, 30}, [this] { BitBtn2Click(); });
 
     Memo1 = new QPlainTextEdit(this);
+    // The reports keep their columns in the monospaced face of the query-result window; a point
+    // size, because the printout takes the pane's font at its point size.
+    QFont reports = songti(16);
+    reports.setPointSize(10);
+    Memo1->setFont(reports);
+    datatools::plainLineBreaks(Memo1);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -96,11 +103,39 @@ void Tfrmcxls::FormShow()
     T_cx->open();
     m_dialogDir = dir;
     LogFile = dir + QStringLiteral("cx_jg.rst");
+    // Text the user changed and did not save stays (it is asked about when the window closes).
+    if (paneText() != m_kept)
+        return;
     setPaneText(datatools::readResultFile(LogFile));
+    m_kept = paneText();
+}
+
+bool Tfrmcxls::mayDropPane()
+{
+    if (paneText() == m_kept)
+        return true;
+    const QString question = QStringLiteral("文本已修改，尚未保存。\n要保存到默认结果文件“%1”吗？").arg(QFileInfo(LogFile).fileName());
+    switch (core::dialogs().askSave(this, question)) {
+    case core::Dialogs::SaveChoice::Save: {
+        bool saved = false;
+        core::guarded([&] {
+            BitBtn9Click();
+            saved = true;
+        });
+        return saved;
+    }
+    case core::Dialogs::SaveChoice::Discard: m_kept = paneText(); return true;
+    case core::Dialogs::SaveChoice::Cancel: break;
+    }
+    return false;
 }
 
 void Tfrmcxls::closeEvent(QCloseEvent *event)
 {
+    if (!mayDropPane()) {
+        event->ignore();
+        return;
+    }
     core::guarded([this] { FormClose(); });
     SecondaryWindow::closeEvent(event);
 }
@@ -112,9 +147,13 @@ void Tfrmcxls::FormClose()
 
 void Tfrmcxls::BitBtn1Click()
 {
+    if (!mayDropPane())
+        return;
     const QString path = core::dialogs().openFile(this, m_dialogDir, fileFilter);
-    if (!path.isEmpty())
-        setPaneText(datatools::readResultFile(path));
+    if (path.isEmpty())
+        return;
+    setPaneText(datatools::readResultFile(path));
+    m_kept = paneText();
 }
 
 void Tfrmcxls::BitBtn2Click()
@@ -128,13 +167,16 @@ void Tfrmcxls::BitBtn2Click()
 void Tfrmcxls::BitBtn9Click()
 {
     datatools::writeResultFile(LogFile, paneText());
+    m_kept = paneText();
 }
 
 void Tfrmcxls::BitBtn10Click()
 {
     const QString path = core::dialogs().saveFile(this, m_dialogDir, fileFilter);
-    if (!path.isEmpty())
-        datatools::writeResultFile(path, paneText());
+    if (path.isEmpty())
+        return;
+    datatools::writeResultFile(path, paneText());
+    m_kept = paneText();
 }
 
 void Tfrmcxls::BitBtn11Click()

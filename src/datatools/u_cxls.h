@@ -58,7 +58,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Before the pane's text is replaced or the window closes: true when nothing the user changed
+    // would be lost (unchanged, saved to the default log file, or the user chose to discard it).
+    bool mayDropPane();
     QString m_dialogDir;
+    QString m_kept; // the pane's text as last loaded or saved, or as the user chose to drop it
     std::unique_ptr<QPrinter> m_printer;
 };
 

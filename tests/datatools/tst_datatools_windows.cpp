@@ -18,9 +18,11 @@
 #include "testdata.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDate>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -34,7 +36,13 @@
 namespace {
 
 const QString wrongCondition = QStringLiteral("查询条件不对或所选的字段不支持查询");
+// The message about a condition, naming the window it comes from.
+QString wrongConditionFrom(const QString &condition)
+{
+    return wrongCondition + QStringLiteral("\n条件来自“数据查询”窗口：") + condition;
+}
 const QString crlf = QStringLiteral("\r\n");
+const QString unsavedQuestion = QStringLiteral("文本已修改，尚未保存。\n要保存到默认结果文件“cx_jg.rst”吗？");
 
 QByteArray fileBytes(const QString &path)
 {
@@ -213,6 +221,54 @@ private slots:
         QCOMPARE(tblView()->currentIndex(), 0);
     }
 
+    // While the query is on, every data page says so above the grid: field, operator, value.
+    void filterBarSaysWhatIsOn_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("nextPage"); // a data page opened afterwards, the query still on
+        QTest::addColumn<QString>("bar");
+        const QString only = QStringLiteral("数据查询已开启：只显示 %1 的行。按“撤销查询”显示全部行。");
+        QTest::newRow("text") << "名称" << "=" << " abc " << "" << only.arg(QStringLiteral("“名称” = “abc”"));
+        QTest::newRow("Like") << "值" << "Like" << "5" << "" << only.arg(QStringLiteral("“值” Like “5”"));
+        QTest::newRow("next data page names its own field") << "编号" << ">" << "0" << "p"
+                                                            << only.arg(QStringLiteral("“值” > “0”"));
+        QTest::newRow("field beyond the next table") << "值" << "<" << "9" << "p"
+            << QStringLiteral("数据查询已开启：条件 （第 3 个字段，本表没有） < “9” 不适用于本表，无法判断的行照常显示。");
+        QTest::newRow("hand-typed operator") << "值" << "<>" << "abc" << ""
+                                             << QStringLiteral("数据查询已开启：条件 “值” <> “abc” 的运算符不可用，显示全部行。");
+        QTest::newRow("no field") << "" << "=" << "x" << ""
+            << QStringLiteral("数据查询已开启：条件 （未选字段） = “x” 不适用于本表，无法判断的行照常显示。");
+    }
+    void filterBarSaysWhatIsOn()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, op);
+        QFETCH(QString, value);
+        QFETCH(QString, nextPage);
+        showDataPage(QStringLiteral("q"));
+        QLabel *bar = m_main->Panel2->filterBar;
+        QVERIFY(!bar->isVisible());
+        m_main->ToolButton6->click();
+        chooseCondition(field, op, value);
+        QTest::mouseClick(frm_find->BitBtn3, Qt::LeftButton);
+        frm_find->BitBtn5->click();
+        if (!nextPage.isEmpty())
+            showDataPage(nextPage);
+        QCoreApplication::processEvents();
+        QVERIFY(bar->isVisible());
+        QTEST(bar->text(), "bar");
+        QVERIFY(bar->geometry().bottom() < DBview()->geometry().top());
+        m_main->ShowPage(1); // not a data page: no bar
+        QVERIFY(!bar->isVisible());
+        showDataPage(QStringLiteral("q"));
+        QVERIFY(bar->isVisible());
+        m_main->ToolButton6->click();
+        QTest::mouseClick(frm_find->BitBtn4, Qt::LeftButton); // 撤销查询
+        QVERIFY(!bar->isVisible());
+    }
+
     // A wrong condition is reported once per walk over the table, not once per row.
     void wrongConditionOncePerWalk()
     {
@@ -220,20 +276,20 @@ private slots:
         m_main->ToolButton6->click();
         frm_find->BitBtn3->click(); // no field chosen
         QCoreApplication::processEvents();
-        QCOMPARE(m_dialogs->notices, QStringList{wrongCondition});
+        QCOMPARE(m_dialogs->notices, QStringList{wrongConditionFrom(QStringLiteral("（未选字段） = “”"))});
         QCOMPARE(visibleKeys().size(), 4); // every row passes
 
         m_dialogs->clear();
         chooseCondition(QStringLiteral("值"), QStringLiteral("="), QStringLiteral("abc"));
         frm_find->BitBtn3->click();
         QCoreApplication::processEvents();
-        QCOMPARE(m_dialogs->notices, QStringList{wrongCondition});
+        QCOMPARE(m_dialogs->notices, QStringList{wrongConditionFrom(QStringLiteral("“值” = “abc”"))});
         // the blank cell is decided without the value: "=" rejects it
         QCOMPARE(visibleKeys(), (QStringList{QStringLiteral("r1"), QStringLiteral("r2"), QStringLiteral("r4")}));
 
         m_dialogs->clear();
         showDataPage(QStringLiteral("q")); // a data page opened under the query walks once more
-        QCOMPARE(m_dialogs->notices, QStringList{wrongCondition});
+        QCOMPARE(m_dialogs->notices, QStringList{wrongConditionFrom(QStringLiteral("“值” = “abc”"))});
 
         m_dialogs->clear();
         chooseCondition(QStringLiteral("值"), QStringLiteral("<>"), QStringLiteral("abc"));
@@ -256,9 +312,15 @@ private slots:
         QCOMPARE(visibleKeys(), (QStringList{QStringLiteral("r3"), QStringLiteral("r4")}));
 
         // The field is taken by its position (0) in the next table: "值" >= "r3" cannot be read.
+        // The message names the condition, and the query window comes back as it was left.
         showDataPage(QStringLiteral("p"));
         QVERIFY(tblView()->filtered());
-        QCOMPARE(m_dialogs->notices, QStringList{wrongCondition});
+        QCOMPARE(m_dialogs->notices, QStringList{wrongConditionFrom(QStringLiteral("“值” >= “r3”"))});
+        QVERIFY(frm_find->isVisible());
+        QCOMPARE(frm_find->ComboBox1->currentText(), QStringLiteral("编号"));
+        QCOMPARE(frm_find->Edit1->text(), QStringLiteral("r3"));
+        QCOMPARE(m_main->Panel2->filterBar->text(),
+                 QStringLiteral("数据查询已开启：条件 “值” >= “r3” 不适用于本表，无法判断的行照常显示。"));
         m_dialogs->clear();
         frm_find->Edit1->setText(QStringLiteral("20"));
         showDataPage(QStringLiteral("p"));
@@ -272,8 +334,13 @@ private slots:
         m_main->ToolButton7->click();
         QVERIFY(frm_search->isVisible());
         QCOMPARE(frm_search->windowTitle(), QStringLiteral("数据搜索"));
-        frm_search->Edit1->setText(QStringLiteral("5"));
-        frm_search->BitBtn1->click();
+        frm_search->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frm_search));
+        QTest::keyClicks(frm_search->Edit1, QStringLiteral("5"));
+        QTest::mouseClick(frm_search->BitBtn1, Qt::LeftButton);
+        // The hit takes the keyboard to the grid: the arrow keys move in the table at once.
+        QTRY_COMPARE(QApplication::focusWidget(), DBview());
+        QVERIFY(frm_search->isVisible());
         QCOMPARE(tblView()->currentIndex(), 0); // 12.5 in row r1
         QCOMPARE(DBview()->selectedColumn(), 2);
         QCOMPARE(DBview()->currentIndex().row(), 0);
@@ -420,8 +487,12 @@ private slots:
         frmcxls->BitBtn2->click(); // empty log
         QCOMPARE(frmcxls->paneText(), QString(4, u' ') + crlf + rule + crlf + crlf + rule + crlf);
 
-        // A stored result appears in the log when the window opens again.
+        // A stored result appears in the log when the window opens again; the imported text is
+        // dropped only on the user's word.
+        m_dialogs->saveChoices.enqueue(core::Dialogs::SaveChoice::Discard);
         frmcxls->BitBtn13->click();
+        QCOMPARE(m_dialogs->questions, QStringList{unsavedQuestion});
+        m_dialogs->clear();
         QVERIFY(!frmcxls->T_cx->isOpen());
         frm_cxjg->showWindow();
         frm_cxjg->E_zt->setText(QStringLiteral("主题"));
@@ -438,8 +509,10 @@ private slots:
         const QString other = path(QStringLiteral("other.txt"));
         writeBytes(other, QByteArray("\xd6\xd0\r\n"));
         m_dialogs->files.enqueue(other);
+        m_dialogs->saveChoices.enqueue(core::Dialogs::SaveChoice::Discard); // the imported block
         frmcxls->BitBtn1->click();
         QCOMPARE(frmcxls->paneText(), QStringLiteral("中\r\n"));
+        m_dialogs->clear();
         frmcxls->Memo1->moveCursor(QTextCursor::End);
         frmcxls->Memo1->insertPlainText(QStringLiteral("改"));
         frmcxls->BitBtn9->click();
@@ -460,6 +533,128 @@ private slots:
         frmcxls->DBNavigator1->deleteButton()->click();
         QCOMPARE(m_dialogs->questions, QStringList{QStringLiteral("Delete record?")});
         QCOMPARE(frmcxls->T_cx->recordCount(), 0);
+    }
+
+    // "退出" (and the main window's closing) ask before text the user changed is dropped; the
+    // next opening reloads the default log file only when nothing unsaved is lost.
+    void resultsLogAsksBeforeDroppingText_data()
+    {
+        QTest::addColumn<QString>("change"); // typed, imported, or nothing
+        QTest::addColumn<QString>("closing"); // through 退出, 打开 or the main window
+        QTest::addColumn<int>("choice");     // the answer, -1: no question expected
+        QTest::addColumn<bool>("stays");
+        QTest::addColumn<QByteArray>("file"); // the default log file afterwards
+        const int save = int(core::Dialogs::SaveChoice::Save);
+        const int discard = int(core::Dialogs::SaveChoice::Discard);
+        const int cancel = int(core::Dialogs::SaveChoice::Cancel);
+        QTest::newRow("unchanged: no question") << "" << "退出" << -1 << false << QByteArray("log");
+        QTest::newRow("typed, save") << "typed" << "退出" << save << false << QByteArray("log\r\nab");
+        QTest::newRow("typed, discard") << "typed" << "退出" << discard << false << QByteArray("log");
+        QTest::newRow("typed, cancel") << "typed" << "退出" << cancel << true << QByteArray("log");
+        QTest::newRow("imported, cancel") << "imported" << "退出" << cancel << true << QByteArray("log");
+        QTest::newRow("typed, then 打开, cancel") << "typed" << "打开" << cancel << true << QByteArray("log");
+        QTest::newRow("typed, main window closes, cancel") << "typed" << "main" << cancel << true << QByteArray("log");
+        QTest::newRow("typed, main window closes, save") << "typed" << "main" << save << false << QByteArray("log\r\nab");
+    }
+    void resultsLogAsksBeforeDroppingText()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, closing);
+        QFETCH(int, choice);
+        QFETCH(bool, stays);
+        writeBytes(path(QStringLiteral("cx_jg.rst")), QByteArray("log"));
+        m_main->ToolButton8->click();
+        if (change == u"typed") {
+            frmcxls->Memo1->moveCursor(QTextCursor::End);
+            QTest::keyClick(frmcxls->Memo1, Qt::Key_Return);
+            QTest::keyClicks(frmcxls->Memo1, QStringLiteral("ab"));
+        } else if (change == u"imported") {
+            QTest::mouseClick(frmcxls->BitBtn2, Qt::LeftButton);
+        }
+        const QString changed = frmcxls->paneText();
+        if (choice >= 0)
+            m_dialogs->saveChoices.enqueue(core::Dialogs::SaveChoice(choice));
+        m_dialogs->files.enqueue(path(QStringLiteral("other.rst")));
+        writeBytes(path(QStringLiteral("other.rst")), QByteArray("other"));
+        if (closing == u"退出")
+            QTest::mouseClick(frmcxls->BitBtn13, Qt::LeftButton);
+        else if (closing == u"打开")
+            QTest::mouseClick(frmcxls->BitBtn1, Qt::LeftButton);
+        else
+            m_main->close();
+        QCOMPARE(m_dialogs->questions, choice >= 0 ? QStringList{unsavedQuestion} : QStringList());
+        QTEST(fileBytes(LogFile), "file");
+        if (closing == u"打开") {
+            QVERIFY(stays);
+            QCOMPARE(frmcxls->paneText(), changed); // nothing opened over it
+            QCOMPARE(m_dialogs->files.size(), 1);
+            return;
+        }
+        QCOMPARE(frmcxls->isVisible(), stays);
+        if (closing == u"main")
+            QCOMPARE(m_main->isVisible(), stays);
+        if (stays) {
+            QCOMPARE(frmcxls->paneText(), changed);
+            QVERIFY(frmcxls->T_cx->isOpen());
+            return;
+        }
+        m_dialogs->clear();
+        m_main->ToolButton8->click(); // reopened: the default log file, as it is now
+        QCOMPARE(frmcxls->paneText(), core::fromCp936(fileBytes(LogFile)));
+        QVERIFY(m_dialogs->questions.isEmpty());
+    }
+
+    // Every line break the user types is stored and written as CR LF, Shift+Enter included
+    // (a plain-text box would put in the line separator U+2028, GB18030 bytes 81 36 A6 35).
+    void lineBreaksAreCrLf_data()
+    {
+        QTest::addColumn<QString>("pane");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        for (const char *pane : {"report", "log"}) {
+            QTest::addRow("%s: Enter", pane) << QString::fromLatin1(pane) << int(Qt::Key_Return) << int(Qt::NoModifier);
+            QTest::addRow("%s: Shift+Enter", pane) << QString::fromLatin1(pane) << int(Qt::Key_Return) << int(Qt::ShiftModifier);
+            QTest::addRow("%s: Shift+keypad Enter", pane) << QString::fromLatin1(pane) << int(Qt::Key_Enter)
+                                                          << int(Qt::ShiftModifier | Qt::KeypadModifier);
+        }
+    }
+    void lineBreaksAreCrLf()
+    {
+        QFETCH(QString, pane);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        const bool report = pane == u"report";
+        if (report)
+            frm_cxjg->showWindow();
+        else
+            m_main->ToolButton8->click();
+        QPlainTextEdit *box = report ? frm_cxjg->Memo1 : frmcxls->Memo1;
+        QTest::mouseClick(report ? frm_cxjg->BitBtn2 : frmcxls->BitBtn11, Qt::LeftButton); // empty the pane
+        QTest::keyClicks(box, QStringLiteral("a"));
+        QTest::keyClick(box, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTest::keyClicks(box, QStringLiteral("b"));
+        QByteArray stored;
+        if (report) {
+            QTest::mouseClick(frm_cxjg->BitBtn1, Qt::LeftButton);
+            stored = core::toCp936(logRecords().constLast()[3]);
+        } else {
+            QTest::mouseClick(frmcxls->BitBtn9, Qt::LeftButton);
+            stored = fileBytes(LogFile);
+        }
+        QCOMPARE(stored, QByteArray("a\r\nb"));
+        QCOMPARE(box->blockCount(), 2); // shown as two lines as it is stored
+    }
+
+    // The log shows reports in the query-result window's monospaced face: a Chinese character
+    // is as wide as two letters, so byte-spaced columns line up.
+    void logPaneUsesTheReportFace()
+    {
+        const QFont log = frmcxls->Memo1->font();
+        QCOMPARE(QFontInfo(log).family(), QFontInfo(frm_cxjg->Memo1->font()).family());
+        QVERIFY(log.pointSizeF() > 0); // the printout takes the pane's font at its point size
+        const QFontMetrics m(log);
+        QCOMPARE(m.horizontalAdvance(QStringLiteral("中文")), m.horizontalAdvance(QStringLiteral("abcd")));
+        QCOMPARE(m.horizontalAdvance(QStringLiteral("    ")), m.horizontalAdvance(QStringLiteral("1.25")));
     }
 
     void resultsLogOpeningFailure()

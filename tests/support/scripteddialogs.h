@@ -17,6 +17,11 @@ public:
         questions << text;
         return answers.isEmpty() ? true : answers.dequeue();
     }
+    SaveChoice askSave(QWidget *, const QString &text) override
+    {
+        questions << text;
+        return saveChoices.isEmpty() ? SaveChoice::Cancel : saveChoices.dequeue();
+    }
     QString openFile(QWidget *, const QString &, const QString &) override { return files.isEmpty() ? QString() : files.dequeue(); }
     QString saveFile(QWidget *, const QString &, const QString &) override { return files.isEmpty() ? QString() : files.dequeue(); }
     bool choosePrinter(QWidget *, QPrinter &) override { return printAnswer; }
@@ -27,6 +32,7 @@ public:
     QStringList errors;    // texts of default error boxes
     QStringList questions; // texts of OK/Cancel questions
     QQueue<bool> answers;  // answers to questions (OK when empty)
+    QQueue<SaveChoice> saveChoices; // answers to save questions (cancel when empty)
     QQueue<QString> files; // paths chosen in file dialogs (cancel when empty)
     bool printAnswer = false;
 };
