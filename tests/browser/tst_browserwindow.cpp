@@ -365,7 +365,7 @@ private slots:
         QCOMPARE(a.view->currentIndex(), a.index); // the highlight is back on the page shown
 
         // Closed without a choice: nothing stored, the highlight back again.
-        menu = rightClick(b);
+        menu = rightClick(placeOf(list, opened));
         QVERIFY(menu);
         QTest::keyClick(menu, Qt::Key_Escape);
         QTRY_VERIFY(!menu->isVisible());
@@ -385,8 +385,7 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("node"); // whose note is shown
         QTest::newRow("heading's cover") << QStringList{u"tree:0201"_qs, u"tree:02"_qs} << "" << "02";
-        QTest::newRow("picture page without a page of its own")
-            << QStringList{u"tree:0201"_qs, u"tree:030302"_qs} << "深沟球轴承结构图" << "030302";
+        QTest::newRow("note page (kind 1)") << QStringList{u"tree:0201"_qs, u"tree:0104"_qs} << "数据来源说明" << "0104";
         QTest::newRow("下一页") << QStringList{u"tree:0201"_qs, u"tree:0206"_qs, u"next"_qs} << "标准公差数值" << "0201";
         QTest::newRow("下一页 twice, 上一页")
             << QStringList{u"tree:0201"_qs, u"tree:0206"_qs, u"tree:0101"_qs, u"next"_qs, u"next"_qs, u"prev"_qs}
