@@ -69,13 +69,16 @@ void TfrmMain::wireBrowser()
 
     // Every left click on the tree acts, also on an expand arrow or on empty space: the press has
     // already moved the selection when the release arrives. Keyboard moves show nothing. The
-    // lists act on their cell click; in all three a context menu acts on the item it is opened on.
+    // lists act on their (left) cell click; in the tree and the index and find lists a context
+    // menu acts on the item it is opened on.
     new browser::ListInput(m_Tree, [this] { m_TreeClick(); },
                            [this](const QModelIndex &item, const QPoint &pos) { popupOnTree(item, pos); });
     new browser::ListInput(DBGrid2, {},
                            [this](const QModelIndex &item, const QPoint &pos) { popupOnList(*Q_Tree, item, pos); });
     new browser::ListInput(DBGrid3, {},
                            [this](const QModelIndex &item, const QPoint &pos) { popupOnList(*QF_tree, item, pos); });
+    // The bookmark list takes the same clicks; its menu stores nothing (the bookmark tab's rule).
+    new browser::ListInput(DBGrid1, {}, [this](const QModelIndex &, const QPoint &pos) { PopupMenu_dh->popup(pos); });
     // The menu's own item for the node is forgotten once the menu has closed and acted.
     connect(PopupMenu_dh, &QMenu::aboutToHide, this, [this] {
         QTimer::singleShot(0, this, [this] { m_menuBookmark = {}; });

@@ -4,6 +4,7 @@
 
 #include "binding/dbgrid.h"
 #include "binding/dbmemo.h"
+#include "browser/bookmarks.h"
 #include "browser/catalogue.h"
 #include "browser/navigation.h"
 #include "browser/pagearea.h"
@@ -85,8 +86,8 @@ private:
         return core::fromCrLf(row.value(QStringLiteral("CMemo")).toString());
     }
 
-    // The place of an item in one of the three lists: the tree node of a CID, or the row of a
-    // title in the index or find list (on its tab).
+    // The place of an item in one of the lists: the tree node of a CID, or the row of a title in
+    // the index, find or bookmark list (on its tab).
     struct Place {
         QAbstractItemView *view;
         QModelIndex index;
@@ -99,9 +100,19 @@ private:
             m_w->m_Tree->scrollTo(i);
             return {m_w->m_Tree, i};
         }
-        binding::DBGrid *grid = list == u"index" ? m_w->DBGrid2 : m_w->DBGrid3;
-        storage::Dataset *ds = list == u"index" ? m_w->Q_Tree : m_w->QF_tree;
-        m_w->PageControl->setCurrentWidget(list == u"index" ? m_w->Ts_index : m_w->Ts_search);
+        if (list == u"bookmarks" && m_w->tBook->isEmpty()) {
+            // Two bookmarks, so a key can move between them.
+            for (const char *cid : {"0201", "0204"}) {
+                storage::Dataset row;
+                row.setDirectory(m_fx->path(QStringLiteral("database")));
+                browser::openNode(row, m_w->treeModel->record(m_w->treeModel->nodeOf(nodeById(QString::fromLatin1(cid)))));
+                browser::addBookmark(*m_w->tBook, row);
+            }
+        }
+        const int which = QStringList{u"index"_qs, u"find"_qs, u"bookmarks"_qs}.indexOf(list);
+        binding::DBGrid *grid = QList<binding::DBGrid *>{m_w->DBGrid2, m_w->DBGrid3, m_w->DBGrid1}[which];
+        storage::Dataset *ds = QList<storage::Dataset *>{m_w->Q_Tree, m_w->QF_tree, m_w->tBook}[which];
+        m_w->PageControl->setCurrentWidget(QList<QWidget *>{m_w->Ts_index, m_w->Ts_search, m_w->Ts_bookmark}[which]);
         if (list == u"find" && !ds->isOpen())
             type(m_w->E_search, QStringLiteral("配合"));
         QCoreApplication::processEvents();
@@ -281,21 +292,25 @@ private slots:
         QCOMPARE(m_dialogs->notices.last(), QStringLiteral("清空完毕"));
     }
 
-    // One click, one visit: the page of 标准公差数值 loads once per left click or double-click,
-    // never for the middle or right button; the keyboard focus comes back to the clicked list.
+    // One click, one visit: a page loads once per left click or double-click, never for the
+    // middle button; the keyboard focus comes back to the clicked list. (A bookmark adds no visit.)
     void mouseButtonsOnTheLists_data()
     {
         QTest::addColumn<QString>("list");
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("loads");
         QTest::addColumn<int>("visits");
-        for (const char *list : {"tree", "index", "find"}) {
-            const QString item = QString::fromLatin1(list) == u"tree" ? QStringLiteral("0201")
-                                 : QString::fromLatin1(list) == u"index" ? QStringLiteral("标准公差数值")
-                                                                          : QStringLiteral("配合种类");
-            for (const char *how : {"click", "double-click", "middle-click"})
+        const QList<std::pair<const char *, QString>> lists = {{"tree", QStringLiteral("0201")},
+                                                               {"index", QStringLiteral("标准公差数值")},
+                                                               {"find", QStringLiteral("配合种类")},
+                                                               {"bookmarks", QStringLiteral("标准公差数值")}};
+        for (const auto &[list, item] : lists) {
+            for (const char *how : {"click", "double-click", "middle-click"}) {
+                const int loads = QByteArray(how) == "middle-click" ? 0 : 1;
                 QTest::addRow("%s %s", list, how) << QString::fromLatin1(list) << item << QString::fromLatin1(how)
-                                                  << (QByteArray(how) == "middle-click" ? 0 : 1);
+                                                  << loads << (QByteArray(list) == "bookmarks" ? 0 : loads);
+            }
         }
     }
     void mouseButtonsOnTheLists()
@@ -303,18 +318,19 @@ private slots:
         QFETCH(QString, list);
         QFETCH(QString, item);
         QFETCH(QString, how);
+        QFETCH(int, loads);
         QFETCH(int, visits);
         const Place p = placeOf(list, item);
         QVERIFY(p.index.isValid());
         const QModelIndex before = p.view->currentIndex();
         const QString titleBefore = m_w->Panel2->itemtitle->text();
-        int loads = 0;
-        connect(m_w->tblView, &storage::Dataset::opened, this, [&] { ++loads; });
-        connect(m_w->Panel2->WebBrowser, &QTextBrowser::sourceChanged, this, [&] { ++loads; });
+        int loaded = 0;
+        connect(m_w->tblView, &storage::Dataset::opened, this, [&] { ++loaded; });
+        connect(m_w->Panel2->WebBrowser, &QTextBrowser::sourceChanged, this, [&] { ++loaded; });
         press(p, how);
         QCOMPARE(historyRows(), visits);
-        QCOMPARE(loads, visits);
-        if (visits == 0) {
+        QCOMPARE(loaded, loads);
+        if (loads == 0) {
             QCOMPARE(p.view->currentIndex(), before); // the highlight did not move either
             QCOMPARE(m_w->Panel2->itemtitle->text(), titleBefore);
             return;
