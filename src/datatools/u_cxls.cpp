@@ -62,10 +62,12 @@ Tfrmcxls::Tfrmcxls() : SecondaryWindow(QStringLiteral("查询结果"), 976, 618)
     BitBtn2 = addButton(QStringLiteral("导入"), {356, 306, 72, 30}, [this] { BitBtn2Click(); });
 
     Memo1 = new QPlainTextEdit(this);
-    // The reports keep their columns in the monospaced face of the query-result window; a point
-    // size, because the printout takes the pane's font at its point size.
+    // Reports keep their columns in the monospaced face of the query-result window, in the stored
+    // text and in the pane; a point size, because the printout takes the pane's font at its
+    // point size.
     QFont reports = songti(16);
     reports.setPointSize(10);
+    DBMemo1->setFont(reports);
     Memo1->setFont(reports);
     datatools::plainLineBreaks(Memo1);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);

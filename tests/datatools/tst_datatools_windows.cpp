@@ -3,6 +3,7 @@
 #include "app/UMain.h"
 
 #include "binding/dbgrid.h"
+#include "binding/dbmemo.h"
 #include "binding/dbnavigator.h"
 #include "browser/pagearea.h"
 #include "core/sharedstate.h"
@@ -645,12 +646,13 @@ private slots:
         QCOMPARE(box->blockCount(), 2); // shown as two lines as it is stored
     }
 
-    // The log shows reports in the query-result window's monospaced face: a Chinese character
-    // is as wide as two letters, so byte-spaced columns line up.
+    // The log shows reports, stored and gathered, in the query-result window's monospaced face:
+    // a Chinese character is as wide as two letters, so byte-spaced columns line up.
     void logPaneUsesTheReportFace()
     {
         const QFont log = frmcxls->Memo1->font();
         QCOMPARE(QFontInfo(log).family(), QFontInfo(frm_cxjg->Memo1->font()).family());
+        QCOMPARE(frmcxls->DBMemo1->font(), log); // the stored text of the current record too
         QVERIFY(log.pointSizeF() > 0); // the printout takes the pane's font at its point size
         const QFontMetrics m(log);
         QCOMPARE(m.horizontalAdvance(QStringLiteral("中文")), m.horizontalAdvance(QStringLiteral("abcd")));
