@@ -207,8 +207,10 @@ void AddBranch(storage::Dataset &branch, CatalogueModel &model, int rootNode, co
     // The rows are read in one pass and ordered by (ParentID, CID) here: ordering thousands of rows
     // through the database's sorter and a collation callback costs several times more. Their
     // texts stay UTF-8 bytes: the model keeps them so.
+    // The root's identifier names the branch file ("vt" + CID + ".db"); it is looked up among the
+    // files of the folder like any table name and never becomes part of a statement.
     branch.close();
-    branch.setSql(QStringLiteral("select ParentID,CID,CName from vt%1").arg(id));
+    branch.setTableName(QStringLiteral("vt%1.db").arg(id));
     int parentField = -1, idField = -1, nameField = -1;
     BranchTexts texts;
     QVector<BranchRow> rows;

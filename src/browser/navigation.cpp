@@ -89,11 +89,15 @@ void History::add(const storage::Dataset &source)
 {
     if (!m_table.isOpen())
         m_table.open();
-    if (m_table.recordCount() >= MaxRows) {
-        m_table.first();
-        m_table.deleteCurrent();
-    }
-    appendCatalogueCopy(m_table, source);
+    // The oldest visit goes and the new one comes in one transaction: a crash between the two
+    // leaves neither undone half.
+    m_table.inTransaction([&] {
+        if (m_table.recordCount() >= MaxRows) {
+            m_table.first();
+            m_table.deleteCurrent();
+        }
+        appendCatalogueCopy(m_table, source);
+    });
     m_table.close();
 }
 

@@ -8,34 +8,29 @@
 #include "core/text.h"
 #include "fittedpicture.h"
 #include "gridediting.h"
+#include "htmlpage/contentfile.h"
+#include "htmlview.h"
 #include "multirowheader.h"
 #include "pagerules.h"
 #include "storage/dataset.h"
 #include "storage/paths.h"
 
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QImageReader>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QTextBrowser>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace browser {
 
 namespace {
 
+// Pictures are read only from regular files of the data directory, within a size bound.
 QPixmap loadPicture(const QString &path)
 {
-    QImageReader reader(path);
-    const QImage img = reader.read();
-    if (img.isNull())
-        throw core::Error(QStringLiteral("Cannot load picture \"%1\": %2").arg(path, reader.errorString()));
-    return QPixmap::fromImage(img);
+    return QPixmap::fromImage(htmlpage::readPicture(core::shared().AppDir, path));
 }
 
 } // namespace
@@ -88,8 +83,7 @@ PageArea::PageArea(storage::Dataset *tblView, QWidget *leftTabs, QWidget *parent
     Pan_web = new QWidget(Pan_Dat);
     auto *webLayout = new QVBoxLayout(Pan_web);
     webLayout->setContentsMargins(0, 0, 0, 0);
-    WebBrowser = new QTextBrowser(Pan_web);
-    WebBrowser->setOpenLinks(true);
+    WebBrowser = new HtmlView(Pan_web);
     webLayout->addWidget(WebBrowser);
     m_editing = new GridEditing(DBview, tblView, P_title);
     AllowEdit = m_editing->action();
@@ -286,14 +280,15 @@ void PageArea::showDataTable()
 void PageArea::showHtmlPage()
 {
     core::SharedState &s = core::shared();
-    s.CurTable = htmlPagePath(s.AppDir, s.CurTable);
-    const QString file = storage::resolvePath(s.CurTable);
-    if (file.isEmpty()) {
-        WebBrowser->setHtml(QStringLiteral("<h3>无法显示此网页</h3><p>找不到文件：%1</p>").arg(s.CurTable.toHtmlEscaped()));
-        return;
-    }
-    WebBrowser->setSearchPaths({QFileInfo(file).absolutePath()});
-    WebBrowser->setSource(QUrl::fromLocalFile(file), QTextDocument::HtmlResource);
+    const QString name = s.CurTable;
+    s.CurTable = htmlPagePath(s.AppDir, name);
+    // The page's name stays inside "txt": one that leaves it is a missing page.
+    const QString file = storage::resolveInside(s.AppDir + QStringLiteral("txt"), htmlPageFileName(name));
+    WebBrowser->setDataDirectory(s.AppDir);
+    if (file.isEmpty())
+        WebBrowser->showMissing(s.CurTable);
+    else
+        WebBrowser->showPage(file);
 }
 
 void PageArea::fitCalculator(QWidget *calculator) const

@@ -7,7 +7,6 @@ class QAction;
 class QGridLayout;
 class QMenu;
 class QSplitter;
-class QTextBrowser;
 class QPlainTextEdit;
 
 namespace binding {
@@ -21,6 +20,7 @@ class Dataset;
 namespace browser {
 
 class GridEditing;
+class HtmlView;
 
 // The page area of the main window: the title bar, the upper pane that shows the page (cover,
 // data grid, HTML page, picture or an embedded calculator) and the lower pane with the node's
@@ -58,7 +58,7 @@ public:
     QLabel *imgPic;
     binding::DBGrid *DBview;
     QWidget *Pan_web;
-    QTextBrowser *WebBrowser;
+    HtmlView *WebBrowser;
     QPlainTextEdit *Memo1; // hidden scratch memo
     QSplitter *Splitter2;  // between the upper and the lower pane
     QWidget *Pan_M;

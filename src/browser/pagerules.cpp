@@ -12,8 +12,12 @@ LowerPaneLayout lowerPaneLayout(bool hasPicture, bool hasNote)
 
 QString htmlPagePath(const QString &appDir, const QString &name)
 {
-    const QString base = appDir + QStringLiteral("txt/") + name;
-    return name.contains(QLatin1String("htm"), Qt::CaseSensitive) ? base : base + QStringLiteral(".htm");
+    return appDir + QStringLiteral("txt/") + htmlPageFileName(name);
+}
+
+QString htmlPageFileName(const QString &name)
+{
+    return name.contains(QLatin1String("htm"), Qt::CaseSensitive) ? name : name + QStringLiteral(".htm");
 }
 
 int columnDisplayWidth(const QString &fieldName, int displayWidth)
@@ -32,7 +36,7 @@ int columnDisplayWidth(const QString &fieldName, int displayWidth)
 QString pictureFile(const QString &dir, const QString &baseName)
 {
     for (const char *ext : {".bmp", ".jpg"}) {
-        const QString found = storage::resolvePath(dir + baseName + QLatin1String(ext));
+        const QString found = storage::resolveInside(dir, baseName + QLatin1String(ext));
         if (!found.isEmpty())
             return found;
     }

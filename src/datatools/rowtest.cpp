@@ -16,6 +16,13 @@ bool isBlank(const QVariant &v)
     return !v.isValid() || v.isNull();
 }
 
+// A number field's cell as a number; a text such a field holds in a damaged file is read as the
+// windows read numbers, so one that is no number fails with the conversion error.
+double cellNumber(const QVariant &cell)
+{
+    return cell.typeId() == QMetaType::QString ? core::parseFloat(cell.toString()) : cell.toDouble();
+}
+
 template <typename T>
 int order(const T &a, const T &b)
 {
@@ -122,11 +129,11 @@ Verdict RowTest::test(const storage::RowView &row) const
     case FieldKind::Money:
         if (!m_number.ok)
             return Verdict::Fail;
-        return verdict(holds(order(cell.toDouble(), m_number.value)));
+        return verdict(holds(order(cellNumber(cell), m_number.value)));
     case FieldKind::Bcd:
         if (!m_fixed.ok)
             return Verdict::Fail;
-        return verdict(holds(order(std::llround(cell.toDouble() * 10000.0), m_fixed.value)));
+        return verdict(holds(order(std::llround(cellNumber(cell) * 10000.0), m_fixed.value)));
     case FieldKind::Date:
         if (!m_dateTime.ok)
             return Verdict::Fail;

@@ -70,7 +70,8 @@ void Dataset::connectFile()
         m_table = table;
     } else {
         const QString wanted = m_directory + u'/' + tableFileName(table);
-        const QString path = resolvePath(wanted);
+        // A name that leaves the table folder names no table of it.
+        const QString path = resolveInside(m_directory, tableFileName(table));
         if (path.isEmpty())
             throw Error(QStringLiteral("Table does not exist: %1").arg(wanted));
         conn = Connection::open(path, m_exclusive ? Connection::Mode::Exclusive : Connection::Mode::Shared);

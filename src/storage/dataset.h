@@ -133,7 +133,8 @@ public:
     // Any visible row's value, for views.
     QVariant valueAt(int row, int field) const;
 
-    // Editing: append or edit, set values, post (straight to the file) or cancel.
+    // Editing: append or edit, set values, post (straight to the file) or cancel. A post the file
+    // refuses is cancelled before its error goes on: nothing stays pending to be written later.
     void append();
     void edit();
     void setValue(const QString &name, const QVariant &value);
@@ -142,6 +143,9 @@ public:
     void cancel();
     void deleteCurrent();
     void emptyTable();
+    // Runs work as one transaction of the open file: its writes all land or none does. After a
+    // failure the rows are read again from the file and the error goes on to the caller.
+    void inTransaction(const std::function<void()> &work);
 
     // Makes the first matching row current; the current row stays when nothing matches.
     bool locate(const QString &field, const QVariant &value, LocateOptions options = {});
@@ -188,6 +192,7 @@ private:
     void requireOpen() const;
     void requireRows() const;
     void checkBrowseMode();
+    void runOrCancel(Statement &st); // runs a post's statement; a failure cancels the post
     void loadRows();
     const QVector<QVariant> &fetch(qint64 rowid) const;
     void invalidateCache() const;

@@ -173,8 +173,13 @@ bool Dataset::locate(const QString &fieldName, const QVariant &wanted, LocateOpt
             return !(v.isNull() || !v.isValid());
         if (v.isNull() || !v.isValid())
             return true;
-        if (!textual)
-            return v.toDouble() != wantedNumber;
+        if (!textual) {
+            // A text held by a number field matches only the number it reads as.
+            double number = v.toDouble();
+            if (v.typeId() == QMetaType::QString && !core::tryParseFloat(v.toString(), &number))
+                return true;
+            return number != wantedNumber;
+        }
         const QString s = v.toString();
         const Qt::CaseSensitivity cs = options.caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
         const bool match = options.partialKey ? s.startsWith(wantedText, cs) : s.compare(wantedText, cs) == 0;

@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <optional>
 
 // Editing a dataset: every post, delete and empty goes straight to the file.
 namespace storage {
@@ -76,7 +77,7 @@ void Dataset::post()
                                   .arg(quoteIdentifier(m_table), fieldList(), marks.join(u", ")));
         for (int i = 0; i < stored.size(); ++i)
             st.bind(i + 1, stored[i]);
-        st.run();
+        runOrCancel(st);
         m_rows << sqlite3_last_insert_rowid(m_conn->handle());
         m_state = State::Browse;
         m_buffer.clear();
@@ -96,11 +97,46 @@ void Dataset::post()
     for (int i = 0; i < stored.size(); ++i)
         st.bind(i + 1, stored[i]);
     st.bind(int(m_fields.size()) + 1, rowid);
-    st.run();
+    runOrCancel(st);
     m_cache.remove(rowid);
     m_state = State::Browse;
     m_buffer.clear();
     emit rowUpdated(m_current);
+}
+
+void Dataset::runOrCancel(Statement &st)
+{
+    try {
+        st.run();
+    } catch (...) {
+        cancel();
+        throw;
+    }
+}
+
+void Dataset::inTransaction(const std::function<void()> &work)
+{
+    requireOpen();
+    const std::shared_ptr<Connection> conn = m_conn; // work may close the dataset
+    std::optional<Transaction> transaction(std::in_place, *conn);
+    try {
+        work();
+        transaction->commit();
+    } catch (...) {
+        transaction.reset(); // rolled back
+        if (isOpen() && m_conn == conn) {
+            // The rows shown follow the file again.
+            m_state = State::Browse;
+            m_buffer.clear();
+            loadRows();
+            m_current = 0;
+            m_bof = true;
+            m_eof = m_rows.isEmpty();
+            emit rowsReset();
+            emit currentChanged();
+        }
+        throw;
+    }
 }
 
 void Dataset::cancel()

@@ -77,13 +77,17 @@ QString Dataset::hintCondition(const TextHint &hint, int param, QVariantList *va
             return QStringLiteral("1"); // a kind the file cannot test: every row goes to the visitor
     }
     QStringList tests;
-    if (!texts.isEmpty()) {
-        tests << QStringLiteral("handbook_holds(?%1, %2)").arg(param++).arg(fieldList(texts));
-        values->append(QString::fromUtf8(hint.utf8));
-    }
+    if (texts.isEmpty() && numbers.isEmpty())
+        return QStringLiteral("0");
+    const int utf8 = param++;
+    values->append(QString::fromUtf8(hint.utf8));
+    if (!texts.isEmpty())
+        tests << QStringLiteral("handbook_holds(?%1, %2)").arg(utf8).arg(fieldList(texts));
+    const int number = param++;
     for (int f : std::as_const(numbers))
-        tests << QStringLiteral("handbook_number_holds(?%1, '%2', %3)")
-                     .arg(QString::number(param), kindCode(m_fields[f].kind), quoteIdentifier(m_fields[f].name));
+        tests << QStringLiteral("handbook_number_holds(?%1, ?%2, '%3', %4)")
+                     .arg(QString::number(number), QString::number(utf8), kindCode(m_fields[f].kind),
+                          quoteIdentifier(m_fields[f].name));
     if (!numbers.isEmpty())
         values->append(QString::fromLatin1(hint.number));
     return tests.isEmpty() ? QStringLiteral("0") : tests.join(u" OR ");

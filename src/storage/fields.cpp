@@ -161,17 +161,23 @@ QVariant toStorage(const FieldDef &f, const QVariant &value)
     case FieldKind::FmtMemo: return value.toString();
     case FieldKind::Short:
     case FieldKind::Long: {
+        // The range is checked on the number itself: a value beyond it never wraps.
         const double d = toDouble(f, value);
-        if (d != std::floor(d))
+        const double low = f.kind == FieldKind::Short ? -32768.0 : double(INT32_MIN);
+        const double high = f.kind == FieldKind::Short ? 32767.0 : double(INT32_MAX);
+        if (d != std::floor(d) || !(d >= low && d <= high))
             badValue(f, value);
-        const qint64 n = qint64(d);
-        if ((f.kind == FieldKind::Short && (n < -32768 || n > 32767)) || n < INT32_MIN || n > INT32_MAX)
-            badValue(f, value);
-        return n;
+        return qint64(d);
     }
     case FieldKind::Float:
     case FieldKind::Money: return toDouble(f, value);
-    case FieldKind::Bcd: return qint64(std::llround(toDouble(f, value) * 10000.0));
+    case FieldKind::Bcd: {
+        // Stored as whole ten-thousandths in 64 bits: a value past that (or not finite) is refused.
+        const double scaled = std::round(toDouble(f, value) * 10000.0);
+        if (!(std::fabs(scaled) < 9.2e18))
+            badValue(f, value);
+        return qint64(scaled);
+    }
     case FieldKind::Logical: {
         if (value.typeId() == QMetaType::QString) {
             const QString s = value.toString().trimmed().toLower();
@@ -209,6 +215,56 @@ QVariant toStorage(const FieldDef &f, const QVariant &value)
     return value;
 }
 
+namespace {
+
+// A number field's cell. A file written by another tool may hold a text that is no number there:
+// the cell then shows that text (and reading it as a number fails), never a 0.
+void numberCell(FieldKind kind, sqlite3_value *value, int type, StoredCell *cell)
+{
+    using Form = StoredCell::Form;
+    double number = 0;
+    qint64 integer = 0;
+    bool whole = type == SQLITE_INTEGER;
+    if (whole) {
+        integer = sqlite3_value_int64(value);
+        number = double(integer);
+    } else if (type == SQLITE_FLOAT) {
+        number = sqlite3_value_double(value);
+        whole = number == std::floor(number) && std::fabs(number) < 9.0e15;
+        integer = whole ? qint64(number) : 0;
+    } else {
+        const char *bytes = reinterpret_cast<const char *>(sqlite3_value_text(value));
+        const char *end = bytes + sqlite3_value_bytes(value);
+        const auto [atInteger, integerError] = std::from_chars(bytes, end, integer);
+        whole = integerError == std::errc() && atInteger == end && bytes != end;
+        const auto [atNumber, numberError] = std::from_chars(bytes, end, number);
+        const bool read = numberError == std::errc() && atNumber == end && bytes != end && std::isfinite(number);
+        if (!whole && !read) {
+            cell->form = Form::Text;
+            cell->utf8 = QByteArrayView(bytes, end - bytes);
+            return;
+        }
+        if (whole)
+            number = double(integer);
+        else if (number == std::floor(number) && std::fabs(number) < 9.0e15) {
+            whole = true;
+            integer = qint64(number);
+        }
+    }
+    if (kind == FieldKind::Bcd) {
+        cell->form = Form::Number;
+        cell->number = number / 10000.0;
+    } else if (isIntegerKind(kind) && whole) {
+        cell->form = Form::Integer;
+        cell->integer = integer;
+    } else {
+        cell->form = Form::Number; // a fraction in an integer field shows as it is
+        cell->number = number;
+    }
+}
+
+} // namespace
+
 StoredCell storedCell(const FieldDef &f, sqlite3_stmt *stmt, int col)
 {
     // Read through the column's value object: the same conversions as the column calls, without
@@ -238,18 +294,9 @@ StoredCell storedCell(const FieldDef &f, sqlite3_value *value)
         break;
     case FieldKind::Short:
     case FieldKind::Long:
-        cell.form = Form::Integer;
-        cell.integer = type == SQLITE_INTEGER ? int(sqlite3_value_int64(value)) : QString::fromUtf8(text()).toInt();
-        break;
     case FieldKind::Float:
     case FieldKind::Money:
-        cell.form = Form::Number;
-        cell.number = sqlite3_value_double(value);
-        break;
-    case FieldKind::Bcd:
-        cell.form = Form::Number;
-        cell.number = double(sqlite3_value_int64(value)) / 10000.0;
-        break;
+    case FieldKind::Bcd: numberCell(f.kind, value, type, &cell); break;
     case FieldKind::Logical:
         cell.form = Form::Truth;
         cell.integer = sqlite3_value_int64(value) != 0;
@@ -270,7 +317,8 @@ QVariant storedValue(const FieldDef &f, const StoredCell &cell)
     case StoredCell::Form::Blank: return QVariant();
     case StoredCell::Form::Text: return QString::fromUtf8(cell.utf8);
     case StoredCell::Form::Number: return cell.number;
-    case StoredCell::Form::Integer: return int(cell.integer);
+    case StoredCell::Form::Integer:
+        return cell.integer == int(cell.integer) ? QVariant(int(cell.integer)) : QVariant(cell.integer);
     case StoredCell::Form::Truth: return cell.integer != 0;
     case StoredCell::Form::DateText: break;
     }
@@ -336,6 +384,9 @@ QString plainText(const FieldDef &f, const QVariant &v)
 {
     if (!v.isValid() || v.isNull())
         return QString();
+    // A text is shown as it is, also in a number field of a file that holds one there.
+    if (v.typeId() == QMetaType::QString)
+        return v.toString();
     switch (f.kind) {
     case FieldKind::Alpha:
     case FieldKind::Memo:

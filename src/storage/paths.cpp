@@ -40,6 +40,19 @@ QString resolvePath(const QString &path)
     return current;
 }
 
+QString resolveInside(const QString &folder, const QString &name)
+{
+    QString relative = name;
+    relative.replace(u'\\', u'/');
+    // A drive letter or a leading separator names a place of its own, not one in the folder.
+    if (relative.isEmpty() || relative.startsWith(u'/') || (relative.size() > 1 && relative[1] == u':'))
+        return QString();
+    relative = QDir::cleanPath(relative);
+    if (relative == QLatin1String("..") || relative.startsWith(QLatin1String("../")) || relative == QLatin1String("."))
+        return QString();
+    return resolvePath(folder + u'/' + relative);
+}
+
 QString tableFileName(const QString &name)
 {
     return QFileInfo(name).suffix().isEmpty() ? name + QStringLiteral(".db") : name;

@@ -8,6 +8,11 @@ namespace storage {
 // or an empty text when nothing matches. Accepts "/" and "\" as separators and doubled ones.
 QString resolvePath(const QString &path);
 
+// Resolves a name read from a table (a table, picture or page name, with "/" or "\" between its
+// parts) inside its folder, as resolvePath does. A name that is absolute or leaves the folder
+// ("../database/ibook") resolves to nothing: for the caller it is a missing file.
+QString resolveInside(const QString &folder, const QString &name);
+
 // The file of a table: directory + name, ".db" appended when the name has no extension.
 QString tableFileName(const QString &name);
 

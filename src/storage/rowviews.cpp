@@ -4,6 +4,8 @@
 
 #include "core/textfinder.h"
 
+#include <sqlite3.h>
+
 #include <optional>
 
 namespace storage {
@@ -45,11 +47,14 @@ bool StatementRow::appendText(int field, QByteArray &to) const
 bool StatementRow::containsText(int field, const core::TextFinder &finder) const
 {
     const int col = column(field);
-    if (!mayHold(m_fields->at(field), finder))
+    const FieldDef &f = m_fields->at(field);
+    // A number field of a file may hold a text that is no number: only its stored type tells.
+    const bool text = isNumberKind(f.kind) && (col < 0 || sqlite3_column_type(m_stmt, col) == SQLITE_TEXT);
+    if (!text && !mayHold(f, finder))
         return false; // not even read
     if (col < 0)
         return RowView::containsText(field, finder);
-    const StoredCell cell = storedCell(m_fields->at(field), m_stmt, col);
+    const StoredCell cell = storedCell(f, m_stmt, col);
     if (cell.form == StoredCell::Form::DateText)
         return finder.in(dateText(field, cell));
     return storage::containsText(m_fields->at(field), cell, finder);
@@ -88,9 +93,10 @@ std::optional<TextHint> textHint(const Fields &all, const QVector<int> &fields, 
     for (int f : fields) {
         if (f < 0 || f >= all.size())
             return std::nullopt;
-        // A number field is decided even without a number form: no number text holds the text.
+        // A number field is decided even without a number form (no number text holds the text),
+        // but its cells that hold texts are tested on their bytes.
         const FieldKind kind = all[f].kind;
-        if (!(isNumberKind(kind) || (isTextKind(kind) && !hint.utf8.isEmpty())))
+        if (!((isNumberKind(kind) || isTextKind(kind)) && !hint.utf8.isEmpty()))
             return std::nullopt;
     }
     return hint;

@@ -57,18 +57,25 @@ void holdsText(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     sqlite3_result_int(ctx, held);
 }
 
-// handbook_number_holds(form, kind, cell): 1 when the number text the cell shows, read as a field
-// of that kind (its code, as in the field list) reads it, holds `form` (number text as TextFinder
-// writes a needle for it).
+// handbook_number_holds(form, text, kind, cell): 1 when the number text the cell shows, read as a
+// field of that kind (its code, as in the field list) reads it, holds `form` (number text as
+// TextFinder writes a needle for it); a cell holding a text that is no number holds `text` (UTF-8).
 void holdsNumber(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
-    const auto *form = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
-    const auto *code = reinterpret_cast<const char *>(sqlite3_value_text(argv[1]));
+    const auto bytes = [](sqlite3_value *v) {
+        return QByteArrayView(reinterpret_cast<const char *>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+    };
+    const auto *code = reinterpret_cast<const char *>(sqlite3_value_text(argv[2]));
     FieldDef field;
-    const bool known = code && kindFromCode(QChar::fromLatin1(code[0]), &field.kind);
+    if (!code || !kindFromCode(QChar::fromLatin1(code[0]), &field.kind)) {
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
+    const StoredCell cell = storedCell(field, argv[3]);
+    const QByteArrayView needle = bytes(cell.form == StoredCell::Form::Text ? argv[1] : argv[0]);
     char digits[core::numberTextCapacity];
-    const QByteArrayView text = known ? numberText(storedCell(field, argv[2]), digits) : QByteArrayView();
-    sqlite3_result_int(ctx, form && *form && core::bytesContain(text, QByteArrayView(form, sqlite3_value_bytes(argv[0]))));
+    const QByteArrayView text = cell.form == StoredCell::Form::Text ? cell.utf8 : numberText(cell, digits);
+    sqlite3_result_int(ctx, !needle.isEmpty() && core::bytesContain(text, needle));
 }
 
 FieldKind guessKind(const QString &declared)
@@ -111,7 +118,7 @@ std::shared_ptr<Connection> Connection::open(const QString &path, Mode mode)
     sqlite3_create_collation(db, "CP936", SQLITE_UTF8, nullptr, collateCp936);
     sqlite3_create_function(db, "handbook_holds", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, holdsText, nullptr,
                             nullptr);
-    sqlite3_create_function(db, "handbook_number_holds", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, holdsNumber,
+    sqlite3_create_function(db, "handbook_number_holds", 4, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, holdsNumber,
                             nullptr, nullptr);
     try {
         if (mode == Mode::Exclusive) {

@@ -3,6 +3,7 @@
 #include "binding/dbgrid.h"
 #include "binding/dbmemo.h"
 #include "browser/multirowheader.h"
+#include "browser/htmlview.h"
 #include "browser/pagearea.h"
 #include "browserfixture.h"
 #include "core/error.h"
@@ -221,7 +222,7 @@ private slots:
         QCOMPARE(core::shared().CurTable, file);
         QVERIFY(!m_area->P_title->isVisible());
         QVERIFY(m_area->Pan_web->isVisible());
-        QCOMPARE(m_area->WebBrowser->source().toLocalFile(), file);
+        QCOMPARE(m_area->WebBrowser->pageFile(), file);
         QVERIFY(m_area->WebBrowser->toPlainText().contains(QStringLiteral("普通螺纹的基本牙型")));
     }
 
