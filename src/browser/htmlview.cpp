@@ -78,10 +78,13 @@ void HtmlView::followLink(const QUrl &link)
 
 QVariant HtmlView::loadResource(int type, const QUrl &name)
 {
-    // Nothing outside the data directory is read, and nothing without a bound.
+    // Nothing outside the data directory is read, and nothing without a bound. A resource left
+    // out is an empty one, never an invalid value: with that the document would read the file
+    // itself, whatever it is.
+    const QVariant nothing = QByteArray();
     const Target target = htmlpage::resolveTarget(m_dataDir, m_folder, name);
     if (target.kind != Target::Kind::File)
-        return QVariant();
+        return nothing;
     try {
         if (type == QTextDocument::ImageResource)
             return htmlpage::readPicture(m_dataDir, target.file);
@@ -90,7 +93,7 @@ QVariant HtmlView::loadResource(int type, const QUrl &name)
     } catch (const core::Error &) {
         // a picture or style sheet that cannot be read is left out, as a browser does
     }
-    return QVariant();
+    return nothing;
 }
 
 } // namespace browser

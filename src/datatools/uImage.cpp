@@ -14,8 +14,17 @@
 
 TfrmImage *frmImage = nullptr;
 
+bool PictureViewState::canZoomIn() const
+{
+    const qint64 w = qint64(width) * 2;
+    const qint64 h = qint64(height) * 2;
+    return (w > 0 || h > 0) && w <= maxZoomSide && h <= maxZoomSide && w * h <= maxZoomPixels;
+}
+
 void PictureViewState::zoomIn()
 {
+    if (!canZoomIn())
+        return;
     autoSize = false;
     stretch = true;
     center = true;
@@ -129,6 +138,8 @@ void TfrmImage::applyView()
     Img_show->setScaledContents(m_view.stretch);
     Img_show->setAlignment(m_view.center ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
     Img_show->setGeometry(m_view.left, m_view.top, m_view.width, m_view.height);
+    // " 放大 " is offered only while a press would enlarge the picture.
+    ToolButton1->setEnabled(m_view.canZoomIn());
 }
 
 void TfrmImage::ToolButton1Click()

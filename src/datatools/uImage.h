@@ -18,7 +18,12 @@ struct PictureViewState {
     bool stretch = false;  // the picture is scaled to fill the control
     bool center = false;   // the picture is centred in the control
 
-    void zoomIn();                    // twice the size, stretched and centred, where it is
+    // Zooming in stops before the picture would pass this many pixels (16 times a 1024 x 1024
+    // picture: 64 MB of scaled picture) or this size on a side.
+    static constexpr qint64 maxZoomPixels = 16 * 1024 * 1024;
+    static constexpr int maxZoomSide = 16384;
+    bool canZoomIn() const;           // the doubled size stays within the bounds and differs
+    void zoomIn();                    // twice the size, stretched and centred, where it is; nothing past the bound
     void restore(QSize naturalSize);  // natural size at (0, 0), not stretched
     void zoomOut();                   // half the size (rounded down), stretched, at (0, 0)
 };

@@ -50,11 +50,12 @@ PageCost measurePage(QStringView html)
         next = html.indexOf(u'<', i + 1);
         const bool end = i + 1 < n && html[i + 1] == u'/';
         const qsizetype from = i + 1 + (end ? 1 : 0);
+        // A tag's name starts with a letter: "<" in text, a comment or a declaration is no tag.
+        if (from >= n || !html[from].isLetter() || html[from].unicode() > 0x7f)
+            continue;
         qsizetype to = from;
         while (to < n && isNameChar(html[to]))
             ++to;
-        if (to == from)
-            continue; // "<" in text, a comment or a declaration
         const QStringView name = html.sliced(from, to - from);
         const bool table = name.compare(QLatin1String("table"), Qt::CaseInsensitive) == 0;
         if (end) {

@@ -100,6 +100,43 @@ private slots:
         QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 
+    // A root's CID names its branch file and nothing else: text that would change a statement
+    // names a file that is not there, and the build stops at it as at any missing branch.
+    void rootIdNamesAFileOnly_data()
+    {
+        QTest::addColumn<QString>("cid");
+        QTest::addColumn<QString>("tree");
+        QTest::newRow("plain identifier") << u"01"_qs << u"R[K1,K2]|S"_qs;
+        QTest::newRow("where clause") << u"01 where 0"_qs << u"R"_qs;
+        QTest::newRow("union") << u"01 union select *"_qs << u"R"_qs; // CID holds 20 bytes
+        QTest::newRow("comment") << u"01 --"_qs << u"R"_qs;
+        QTest::newRow("quote") << u"01' or '1"_qs << u"R"_qs;
+    }
+    void rootIdNamesAFileOnly()
+    {
+        QFETCH(QString, cid);
+        QTemporaryDir dir;
+        testdata::writeTable(dir.filePath(u"vtree.DB"_qs), header + cid + u",0,R,,0,0,0,0,,,\nS,0,S,,0,0,0,0,,,\n"_qs);
+        testdata::writeTable(dir.filePath(u"vt01.db"_qs), rows({u"K1,01,K1"_qs, u"K2,01,K2"_qs}));
+        testdata::writeTable(dir.filePath(u"vtS.db"_qs), rows({}));
+        storage::Dataset roots, branch;
+        roots.setDirectory(dir.path());
+        roots.setTableName(u"vtree.DB"_qs);
+        branch.setDirectory(dir.path());
+        browser::CatalogueModel model;
+        QString error;
+        try {
+            browser::BuildTree(roots, branch, model);
+        } catch (const core::Error &e) {
+            error = e.text();
+        }
+        QFETCH(QString, tree);
+        QCOMPARE(outline(model), tree);
+        QCOMPARE(error.isEmpty(), cid == u"01");
+        if (!error.isEmpty())
+            QVERIFY2(error.startsWith(u"Table does not exist"_qs), qPrintable(error));
+    }
+
     void failuresStopTheBuild_data()
     {
         QTest::addColumn<QString>("branchA");

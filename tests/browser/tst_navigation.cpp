@@ -6,6 +6,7 @@
 #include "browser/titlelists.h"
 #include "browserfixture.h"
 #include "core/error.h"
+#include "storage/sqlite.h"
 
 #include <QTest>
 
@@ -180,6 +181,26 @@ private slots:
         history.stepOlder(); // the stepping position was forgotten: back from the newest
         QCOMPARE(m_titles, QStringList{u"页3"_qs});
         QCOMPARE(table->recordCount(), 4);
+    }
+
+    void historyVisitIsOneTransaction()
+    {
+        auto src = pages(22);
+        auto table = m_fx->table(QStringLiteral("History.DB"));
+        browser::History history(*table, m_show);
+        for (int i = 0; i < 21; ++i)
+            visit(history, *src, i);
+        {
+            // The file refuses the new row after the oldest went: both are undone together.
+            auto conn = storage::Connection::open(m_fx->path(QStringLiteral("database/History.DB")));
+            conn->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON %1 BEGIN SELECT RAISE(ABORT, 'disk full'); END")
+                           .arg(storage::quoteIdentifier(conn->tables().constFirst())));
+        }
+        QVERIFY_THROWS_EXCEPTION(core::Error, visit(history, *src, 21));
+        table->close();
+        table->open();
+        QCOMPARE(table->recordCount(), 21);
+        QCOMPARE(table->text(QStringLiteral("CName")), QStringLiteral("页1"));
     }
 
     void openNodeFindsTheRowIgnoringCase()

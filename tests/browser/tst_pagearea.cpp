@@ -203,6 +203,7 @@ private slots:
         QTest::addColumn<QString>("table");
         QTest::newRow("missing table") << "nope";
         QTest::newRow("no table name") << "";
+        QTest::newRow("a name out of dat") << "../database/ibook";
     }
     void dataPageTableMissingOrNamedEmpty()
     {

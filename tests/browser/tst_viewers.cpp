@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QToolBar>
 
 class TestViewers : public QObject {
     Q_OBJECT
@@ -31,7 +32,7 @@ private slots:
         v.zoomOut();
         v.zoomOut();
         QCOMPARE(QSize(v.width, v.height), QSize(0, 0));
-        v.zoomIn(); // no limits: 0 stays 0
+        v.zoomIn(); // 0 stays 0
         QCOMPARE(QSize(v.width, v.height), QSize(0, 0));
         v.restore(QSize(64, 48));
         QCOMPARE(QRect(v.left, v.top, v.width, v.height), QRect(0, 0, 64, 48));
@@ -74,6 +75,43 @@ private slots:
         QTEST(d.move(to, v), "position");
         d.release();
         QCOMPARE(d.move(QPoint(-1000, -1000), v), QPoint(v.left, v.top)); // released: moves do nothing
+    }
+
+    // " 放大 " enlarges while the picture stays within its bound (16 Mpixel, 16,384 pixels a side)
+    // and is disabled from there on; " 还原 " offers it again.
+    void zoomInStopsAtItsBound_data()
+    {
+        QTest::addColumn<QSize>("natural");
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<QSize>("largest");
+        QTest::newRow("800 x 600") << QSize(800, 600) << 2 << QSize(3200, 2400);
+        QTest::newRow("100 x 50") << QSize(100, 50) << 5 << QSize(3200, 1600);
+        QTest::newRow("a long strip") << QSize(9000, 2) << 0 << QSize(9000, 2);
+    }
+    void zoomInStopsAtItsBound()
+    {
+        QFETCH(QSize, natural);
+        QFETCH(int, presses);
+        QLabel source;
+        source.setPixmap(QPixmap(natural));
+        TfrmImage viewer;
+        viewer.setSourcePicture(&source);
+        viewer.show();
+        QWidget *zoomIn = viewer.ToolBar1->widgetForAction(viewer.ToolButton1);
+        QWidget *restore = viewer.ToolBar1->widgetForAction(viewer.ToolButton2);
+        QTest::mouseClick(restore, Qt::LeftButton);
+        int pressed = 0;
+        while (zoomIn->isEnabled() && pressed < 100) {
+            QTest::mouseClick(zoomIn, Qt::LeftButton);
+            ++pressed;
+        }
+        QCOMPARE(pressed, presses);
+        QTEST(viewer.Img_show->size(), "largest");
+        QTest::mouseClick(zoomIn, Qt::LeftButton); // disabled: nothing happens
+        QTEST(viewer.Img_show->size(), "largest");
+        QTest::mouseClick(restore, Qt::LeftButton);
+        QCOMPARE(viewer.Img_show->size(), natural);
+        QCOMPARE(zoomIn->isEnabled(), presses > 0);
     }
 
     void pictureViewerKeepsItsViewBetweenOpenings()

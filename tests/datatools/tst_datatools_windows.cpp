@@ -22,6 +22,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +33,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+
+#include <sys/stat.h>
 
 #include <memory>
 
@@ -657,6 +661,41 @@ private slots:
         const QFontMetrics m(log);
         QCOMPARE(m.horizontalAdvance(QStringLiteral("中文")), m.horizontalAdvance(QStringLiteral("abcd")));
         QCOMPARE(m.horizontalAdvance(QStringLiteral("    ")), m.horizontalAdvance(QStringLiteral("1.25")));
+
+    // "另存为" and "打开" touch only regular files: anything else is refused with the error box and
+    // left as it was, the pane unchanged.
+    void resultsLogFilesAreRegularFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << QStringLiteral("fifo");
+        QTest::newRow("folder") << QStringLiteral("folder");
+        QTest::newRow("link to a FIFO") << QStringLiteral("link");
+    }
+    void resultsLogFilesAreRegularFiles()
+    {
+        QFETCH(QString, kind);
+        const QString fifo = path(QStringLiteral("pipe.rst"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QString target = fifo;
+        if (kind == u"folder") {
+            target = path(QStringLiteral("folder.rst"));
+            QVERIFY(QDir().mkpath(target));
+        } else if (kind == u"link") {
+            target = path(QStringLiteral("link.rst"));
+            QVERIFY(QFile::link(fifo, target));
+        }
+        m_main->N6->trigger();
+        frmcxls->setPaneText(QStringLiteral("结果"));
+        m_dialogs->files.enqueue(target);
+        frmcxls->BitBtn10->click();
+        m_dialogs->files.enqueue(target);
+        frmcxls->BitBtn1->click(); // a FIFO would block the window for ever
+        QCOMPARE(m_dialogs->errors.size(), 2);
+        QVERIFY2(m_dialogs->errors[0].contains(QStringLiteral("Not a regular file")), qPrintable(m_dialogs->errors[0]));
+        QCOMPARE(frmcxls->paneText(), QStringLiteral("结果"));
+        QVERIFY(!QFileInfo(fifo).isFile());
+        QVERIFY(!QFileInfo(target).isFile());
+        m_dialogs->clear();
     }
 
     void resultsLogOpeningFailure()

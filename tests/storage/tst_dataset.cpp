@@ -5,6 +5,7 @@
 #include "storage/sqlite.h"
 #include "testdata.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -36,6 +37,11 @@ private slots:
     void tableNamesIgnoreCase_data();
     void tableNamesIgnoreCase();
     void fieldNamesIgnoreCase();
+    void namesStayInTheFolder_data();
+    void namesStayInTheFolder();
+    void numberFieldHoldingText();
+    void failedPostIsCancelled();
+    void transactionLandsWholeOrNotAtAll();
     void chineseTitlesInCodePage936Order();
     void likeIsCaseSensitive();
     void textKindsKeepLeadingZeros_data();
@@ -122,6 +128,118 @@ void TstDataset::tableNamesIgnoreCase()
     QCOMPARE(ds->recordCount(), 2);
     QCOMPARE(ds->filePath(), path(u"vtree.DB"_qs));
     QCOMPARE(ds->value(u"CName"_qs).toString(), u"常用数据"_qs);
+}
+
+void TstDataset::namesStayInTheFolder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("up into a sibling folder") << u"../database/ibook"_qs;
+    QTest::newRow("up with backslashes") << u"..\\database\\IBOOK.db"_qs;
+    QTest::newRow("absolute path") << u"%1/database/ibook.db"_qs;
+}
+
+void TstDataset::namesStayInTheFolder()
+{
+    QFETCH(QString, name);
+    QVERIFY(QDir(m_dir->path()).mkpath(u"dat"_qs));
+    QVERIFY(QDir(m_dir->path()).mkpath(u"database"_qs));
+    write(u"database/ibook.db"_qs, catalogueHeader + u"01,0,书签,,0,,,\n"_qs);
+    Dataset ds;
+    ds.setDirectory(path(u"dat"_qs));
+    ds.setTableName(name.contains(u"%1"_qs) ? name.arg(m_dir->path()) : name);
+    try {
+        ds.open();
+        QFAIL("a table outside the folder opened");
+    } catch (const storage::Error &e) {
+        QVERIFY2(e.text().startsWith(u"Table does not exist"_qs), qPrintable(e.text()));
+    }
+    QVERIFY(!ds.isOpen());
+}
+
+void TstDataset::numberFieldHoldingText()
+{
+    write(u"nums.db"_qs, u"K:I,V:N,B:#\n1,1.5,2\n2,0,0\n"_qs);
+    {
+        // Another tool wrote texts where numbers belong.
+        auto conn = storage::Connection::open(path(u"nums.db"_qs));
+        conn->exec(u"UPDATE nums SET V='见注', B='n/a', K='1x' WHERE rowid=1"_qs);
+    }
+    auto ds = table(u"nums"_qs);
+    QCOMPARE(ds->value(u"V"_qs), QVariant(u"见注"_qs));
+    QCOMPARE(ds->text(u"V"_qs), u"见注"_qs);
+    QCOMPARE(ds->text(u"B"_qs), u"n/a"_qs);
+    QCOMPARE(ds->text(u"K"_qs), u"1x"_qs);
+    try {
+        ds->number(u"V"_qs);
+        QFAIL("a text read as a number");
+    } catch (const storage::Error &e) {
+        QCOMPARE(e.text(), u"'见注' is not a valid floating point value"_qs);
+    }
+    // The search finds what the cell shows, by the file's hint as by the row.
+    const core::TextFinder finder(u"见"_qs);
+    const std::optional<storage::TextHint> hint = storage::textHint(ds->fields(), {1}, finder);
+    QVERIFY(hint);
+    QList<int> hits;
+    ds->scan(0, [&](int row, const storage::RowView &r) {
+        if (r.containsText(1, finder))
+            hits << row;
+        return true;
+    }, nullptr, &*hint);
+    QCOMPARE(hits, QList<int>{0});
+    // Locating 0 passes the text by and finds the row that holds 0.
+    QVERIFY(ds->locate(u"V"_qs, 0));
+    QCOMPARE(ds->currentIndex(), 1);
+}
+
+void TstDataset::failedPostIsCancelled()
+{
+    write(u"t.db"_qs, u"K:I,V:A10\n1,old\n2,two\n"_qs);
+    auto ds = table(u"t"_qs);
+    sqlite3 *other = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(path(u"t.db"_qs)).constData(), &other), SQLITE_OK);
+    // A writer in another process: reading goes on, writing is refused.
+    QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    ds->setValue(u"V"_qs, u"new"_qs);
+    QVERIFY_THROWS_EXCEPTION(storage::Error, ds->post());
+    QCOMPARE(ds->state(), Dataset::State::Browse);
+    QCOMPARE(ds->text(u"V"_qs), u"old"_qs);
+    ds->append();
+    ds->setValue(u"V"_qs, u"three"_qs);
+    QVERIFY_THROWS_EXCEPTION(storage::Error, ds->next()); // the move posts first, which fails
+    QCOMPARE(ds->state(), Dataset::State::Browse);
+    QCOMPARE(ds->recordCount(), 2);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    // Nothing is left to be written by the next moves.
+    ds->next();
+    ds->first();
+    ds->close();
+    auto again = table(u"t"_qs);
+    QCOMPARE(column(*again, u"V"_qs), (QStringList{u"old"_qs, u"two"_qs}));
+}
+
+void TstDataset::transactionLandsWholeOrNotAtAll()
+{
+    write(u"t.db"_qs, u"K:I\n1\n2\n3\n"_qs);
+    auto ds = table(u"t"_qs);
+    QVERIFY_THROWS_EXCEPTION(storage::Error, ds->inTransaction([&] {
+        ds->first();
+        ds->deleteCurrent();
+        ds->append();
+        ds->setValue(u"K"_qs, 4);
+        ds->post();
+        throw storage::Error(u"interrupted"_qs);
+    }));
+    QCOMPARE(column(*ds, u"K"_qs), (QStringList{u"1"_qs, u"2"_qs, u"3"_qs})); // the rows follow the file
+    ds->inTransaction([&] {
+        ds->first();
+        ds->deleteCurrent();
+        ds->append();
+        ds->setValue(u"K"_qs, 4);
+        ds->post();
+    });
+    ds->close();
+    QCOMPARE(column(*table(u"t"_qs), u"K"_qs), (QStringList{u"2"_qs, u"3"_qs, u"4"_qs}));
 }
 
 void TstDataset::fieldNamesIgnoreCase()

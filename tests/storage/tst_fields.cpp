@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QTest>
 
+#include <limits>
+
 using storage::FieldKind;
 
 Q_DECLARE_METATYPE(FieldKind)
@@ -97,6 +99,7 @@ void TstFields::toStorage_data()
     QTest::newRow("number text") << u"X:N"_qs << QVariant(u" 12.5 "_qs) << QVariant(12.5);
     QTest::newRow("short text") << u"X:S"_qs << QVariant(u"0101"_qs) << QVariant(qint64(101));
     QTest::newRow("bcd in ten-thousandths") << u"X:#"_qs << QVariant(1.25) << QVariant(qint64(12500));
+    QTest::newRow("bcd near its bound") << u"X:#"_qs << QVariant(-9e14) << QVariant(qint64(-9e18));
     QTest::newRow("logical") << u"X:L"_qs << QVariant(u"True"_qs) << QVariant(qint64(1));
     QTest::newRow("date") << u"X:D"_qs << QVariant(QDate(2024, 3, 5)) << QVariant(u"2024-03-05"_qs);
 }
@@ -119,6 +122,11 @@ void TstFields::toStorageRefuses_data()
     QTest::newRow("fraction in a short") << u"X:S"_qs << QVariant(u"1.5"_qs);
     QTest::newRow("short out of range") << u"X:S"_qs << QVariant(40000);
     QTest::newRow("long out of range") << u"X:I"_qs << QVariant(3e9);
+    QTest::newRow("long far out of range") << u"X:I"_qs << QVariant(1e300);
+    QTest::newRow("short not finite") << u"X:S"_qs << QVariant(std::numeric_limits<double>::infinity());
+    QTest::newRow("bcd out of range") << u"X:#"_qs << QVariant(u"1e16"_qs);
+    QTest::newRow("bcd far out of range") << u"X:#"_qs << QVariant(-1e300);
+    QTest::newRow("bcd not a number") << u"X:#"_qs << QVariant(std::numeric_limits<double>::quiet_NaN());
     QTest::newRow("not a date") << u"X:D"_qs << QVariant(u"yesterday"_qs);
     QTest::newRow("not a truth value") << u"X:L"_qs << QVariant(u"maybe"_qs);
 }
@@ -142,6 +150,8 @@ void TstFields::plainText_data()
     QTest::newRow("float noise removed") << u"X:N"_qs << QVariant(-0.02 + 0.009) << u"-0.011"_qs;
     QTest::newRow("small float") << u"X:N"_qs << QVariant(9e-5) << u"9E-5"_qs;
     QTest::newRow("blank") << u"X:N"_qs << QVariant() << QString();
+    QTest::newRow("text held by a number field") << u"X:N"_qs << QVariant(u"见注"_qs) << u"见注"_qs;
+    QTest::newRow("text held by a short field") << u"X:S"_qs << QVariant(u"abc"_qs) << u"abc"_qs;
 }
 
 void TstFields::plainText()

@@ -13,6 +13,8 @@ private slots:
     void resolve_data();
     void resolve();
     void exactMatchWins();
+    void resolveInside_data();
+    void resolveInside();
     void tableFileName_data();
     void tableFileName();
 
@@ -66,6 +68,31 @@ void TstPaths::exactMatchWins()
     }
     QCOMPARE(storage::resolvePath(dir.path() + u"/A.db"_qs), dir.path() + u"/A.db"_qs);
     QCOMPARE(storage::resolvePath(dir.path() + u"/a.DB"_qs), dir.path() + u"/a.DB"_qs);
+}
+
+void TstPaths::resolveInside_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("found"); // relative to the directory; empty: nothing
+    QTest::newRow("name in the folder") << u"VTREE.db"_qs << u"database/vtree.DB"_qs;
+    QTest::newRow("down and up inside") << u"sub/../vt01.db"_qs << u"database/vt01.db"_qs;
+    QTest::newRow("up out of the folder") << u"../shape_location/DATAS/varnok.mdb"_qs << QString();
+    QTest::newRow("up with backslashes") << u"..\\shape_location\\DATAS\\varnok.mdb"_qs << QString();
+    QTest::newRow("up out of the folder, then back") << u"../database/vtree.DB"_qs << QString();
+    QTest::newRow("absolute path") << m_dir.path() + u"/database/vtree.DB"_qs << QString();
+    QTest::newRow("drive letter") << u"C:\\vtree.DB"_qs << QString();
+    QTest::newRow("the folder itself") << u"."_qs << QString();
+    QTest::newRow("empty") << QString() << QString();
+}
+
+void TstPaths::resolveInside()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, found);
+    const QString got = storage::resolveInside(m_dir.path() + u"/database"_qs, name);
+    QCOMPARE(got.isEmpty(), found.isEmpty());
+    if (!found.isEmpty())
+        QCOMPARE(QDir::cleanPath(got), m_dir.path() + u'/' + found);
 }
 
 void TstPaths::tableFileName_data()
