@@ -1,4 +1,6 @@
 #pragma once
+#include "htmlview.h"
+
 #include <QLabel>
 #include <QPixmap>
 #include <QWidget>
@@ -20,7 +22,6 @@ class Dataset;
 namespace browser {
 
 class GridEditing;
-class HtmlView;
 
 // The page area of the main window: the title bar, the upper pane that shows the page (cover,
 // data grid, HTML page, picture or an embedded calculator) and the lower pane with the node's
