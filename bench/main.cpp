@@ -2,7 +2,8 @@
 // each beside a baseline measured in the same run. Prints a table and writes the figures as JSON.
 //   handbook-bench [--data DIR] [--json FILE] [--runs N] [--million-index] [--fulltext-only]
 // --million-index adds the cost of indexing the 1,000,000-row table (built once, a minute or more);
-// --fulltext-only runs only the full-text rows.
+// --fulltext-only runs only the full-text and export rows.
+#include "export_ops.h"
 #include "fulltext_ops.h"
 #include "generator.h"
 #include "measure.h"
@@ -108,6 +109,7 @@ int main(int argc, char **argv)
         createWindows(dir);
         frmMain->show();
         figures << bench::fulltextFigures(dir, runs);
+        figures << bench::exportFigures(dir, runs);
         bench::printFigures(figures);
         return 0;
     }

@@ -1,5 +1,6 @@
 #include "operations.h"
 
+#include "export_ops.h"
 #include "fulltext_ops.h"
 #include "generator.h"
 #include "measure.h"
@@ -292,6 +293,7 @@ QVector<Figure> runOperations(const QString &dir, int runs)
     }
     out << timedWindowOperations(dir, runs);
     out << fulltextFigures(dir, runs);
+    out << exportFigures(dir, runs);
     return out;
 }
 

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -99,6 +100,7 @@ TfrmMain::TfrmMain(const QString &programDir) : m_programDir(programDir)
     wireBrowser();
     wireDataTools();
     wireFulltext();
+    wireExport();
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

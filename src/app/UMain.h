@@ -8,6 +8,7 @@
 #include "storage/dataset.h"
 
 class QAction;
+class QPrinter;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -67,6 +68,12 @@ public:
     void FullTextHitChosen(const fulltext::Hit &hit, const QString &text);
     // Shows a page with the note of the source's current row (the node whose page it is).
     void showPageOf(const storage::Dataset &source, unsigned kind);
+    // The data grid's copy, export and print (UMain_export.cpp): the selected block as tab-separated
+    // text and an HTML table (with all title rows for whole columns or when asked); the page as the
+    // grid shows it to CSV or XLSX, or printed with a preview.
+    void DBviewCopy(bool withTitles);
+    void DBviewExport(bool xlsx);
+    void DBviewPrint();
 
     // Datasets of the window.
     storage::Dataset *T_Tree, *TreeM, *Query1, *Q_Tree, *QF_tree, *T_history, *tBook, *tblView;
@@ -91,6 +98,7 @@ public:
     QPushButton *BitBtn1, *BitBtn2;
     QMenu *PopupMenu_dh;
     QAction *N18;
+    QAction *A_copy, *A_copyTitles, *A_exportCsv, *A_exportXlsx, *A_print; // the data grid's menu
     browser::PageArea *Panel2;
     browser::CatalogueModel *treeModel;
 
@@ -104,6 +112,7 @@ private:
     void wireBrowser();   // UMain_browser.cpp: tree click, history, index and find, bookmarks, viewers
     void wireDataTools(); // UMain_datatools.cpp: data query, search, result capture, results log
     void wireFulltext();  // UMain_fulltext.cpp: the "全文" tab
+    void wireExport();    // UMain_export.cpp: copy, export and print of the data page
     void buildToolbar();
     void buildMenus();
     void buildLeftPane();
@@ -116,6 +125,7 @@ private:
     std::function<void()> m_menuBookmark; // "加入书签" of the menu open now; empty: the active tab's node
     QString m_programDir;
     std::unique_ptr<browser::History> m_history;
+    std::unique_ptr<QPrinter> m_pagePrinter; // made at the first print of a data page
     bool m_shown = false;
 };
 

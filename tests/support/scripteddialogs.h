@@ -1,6 +1,7 @@
 #pragma once
 #include "core/dialogs.h"
 
+#include <QPrinter>
 #include <QQueue>
 #include <QStringList>
 
@@ -24,7 +25,14 @@ public:
     }
     QString openFile(QWidget *, const QString &, const QString &) override { return files.isEmpty() ? QString() : files.dequeue(); }
     QString saveFile(QWidget *, const QString &, const QString &) override { return files.isEmpty() ? QString() : files.dequeue(); }
-    bool choosePrinter(QWidget *, QPrinter &) override { return printAnswer; }
+    bool choosePrinter(QWidget *, QPrinter &printer) override
+    {
+        if (!printFile.isEmpty()) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(printFile);
+        }
+        return printAnswer;
+    }
 
     void clear() { notices.clear(); errors.clear(); questions.clear(); }
 
@@ -35,4 +43,5 @@ public:
     QQueue<SaveChoice> saveChoices; // answers to save questions (cancel when empty)
     QQueue<QString> files; // paths chosen in file dialogs (cancel when empty)
     bool printAnswer = false;
+    QString printFile;     // when set, a chosen printer writes this PDF file
 };
