@@ -661,6 +661,7 @@ private slots:
         const QFontMetrics m(log);
         QCOMPARE(m.horizontalAdvance(QStringLiteral("中文")), m.horizontalAdvance(QStringLiteral("abcd")));
         QCOMPARE(m.horizontalAdvance(QStringLiteral("    ")), m.horizontalAdvance(QStringLiteral("1.25")));
+    }
 
     // "另存为" and "打开" touch only regular files: anything else is refused with the error box and
     // left as it was, the pane unchanged.
