@@ -690,6 +690,7 @@ private slots:
         m_dialogs->files.enqueue(target);
         frmcxls->BitBtn10->click();
         m_dialogs->files.enqueue(target);
+        m_dialogs->saveChoices.enqueue(core::Dialogs::SaveChoice::Discard); // the pane's text was changed
         frmcxls->BitBtn1->click(); // a FIFO would block the window for ever
         QCOMPARE(m_dialogs->errors.size(), 2);
         QVERIFY2(m_dialogs->errors[0].contains(QStringLiteral("Not a regular file")), qPrintable(m_dialogs->errors[0]));
