@@ -34,6 +34,7 @@ void HtmlView::showPage(const QString &path, const QString &fragment)
     setHtml(page.html);
     if (!fragment.isEmpty())
         scrollToAnchor(fragment);
+    emit pageShown();
 }
 
 void HtmlView::showMissing(const QString &path)
@@ -47,6 +48,7 @@ void HtmlView::showPicture(const QString &file)
     m_folder = QFileInfo(file).absolutePath();
     document()->setBaseUrl(QUrl::fromLocalFile(m_folder + u'/'));
     setHtml(QStringLiteral("<img src=\"%1\">").arg(QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded).toHtmlEscaped()));
+    emit pageShown();
 }
 
 void HtmlView::showNotice(const QString &html)
@@ -55,6 +57,7 @@ void HtmlView::showNotice(const QString &html)
     m_folder.clear();
     document()->setBaseUrl(QUrl());
     setHtml(html);
+    emit pageShown();
 }
 
 void HtmlView::followLink(const QUrl &link)

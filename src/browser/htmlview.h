@@ -22,8 +22,12 @@ public:
     // The page file shown; empty while a notice is shown.
     const QString &pageFile() const { return m_page; }
 
-protected:
+    // What the page may load: content files only, within bounds (an empty value for anything else).
     QVariant loadResource(int type, const QUrl &name) override;
+
+signals:
+    // A page, a picture or a notice took the pane (the browser's own source never changes).
+    void pageShown();
 
 private:
     void followLink(const QUrl &link);

@@ -326,7 +326,7 @@ private slots:
         const QString titleBefore = m_w->Panel2->itemtitle->text();
         int loaded = 0;
         connect(m_w->tblView, &storage::Dataset::opened, this, [&] { ++loaded; });
-        connect(m_w->Panel2->WebBrowser, &QTextBrowser::sourceChanged, this, [&] { ++loaded; });
+        connect(m_w->Panel2->WebBrowser, &browser::HtmlView::pageShown, this, [&] { ++loaded; });
         press(p, how);
         QCOMPARE(historyRows(), visits);
         QCOMPARE(loaded, loads);
