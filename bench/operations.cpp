@@ -1,6 +1,7 @@
 #include "operations.h"
 
 #include "export_ops.h"
+#include "htmlpage_ops.h"
 #include "fulltext_ops.h"
 #include "generator.h"
 #include "measure.h"
@@ -294,6 +295,7 @@ QVector<Figure> runOperations(const QString &dir, int runs)
     out << timedWindowOperations(dir, runs);
     out << fulltextFigures(dir, runs);
     out << exportFigures(dir, runs);
+    out << htmlPageFigures(runs);
     return out;
 }
 
