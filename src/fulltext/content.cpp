@@ -35,7 +35,10 @@ std::optional<unsigned> pageKind(const QString &frame)
 
 class Reader {
 public:
-    explicit Reader(const QString &dataDir) : m_dir(dataDir), m_database(dataDir + QStringLiteral("/database")) {}
+    explicit Reader(const QString &dataDir)
+        : m_dir(QFileInfo(dataDir).absoluteFilePath()), m_database(m_dir + QStringLiteral("/database"))
+    {
+    }
 
     // Reads one catalogue table; false when its file does not exist (it is listed all the same).
     bool readTable(const QString &name)
@@ -118,7 +121,11 @@ public:
         }
     }
 
-    SearchableContent take() { return std::move(m_content); }
+    SearchableContent take()
+    {
+        m_content.dataDir = m_dir;
+        return std::move(m_content);
+    }
 
 private:
     QString m_dir;
@@ -162,14 +169,22 @@ SearchableContent readContent(const QString &dataDir)
 
 QStringList sourceStates(const QString &dataDir, const QStringList &files)
 {
+    const QString dir = QFileInfo(dataDir).absoluteFilePath();
     QStringList states;
     states.reserve(files.size());
     for (const QString &relative : files) {
-        const QString path = dataDir + u'/' + relative;
+        const QString path = dir + u'/' + relative;
         const QFileInfo info(path);
         states << (info.isFile() ? tableFileState(path, info) : QStringLiteral("-"));
     }
     return states;
+}
+
+QString rootTableFile(const QString &dataDir)
+{
+    const QString dir = QFileInfo(dataDir).absoluteFilePath();
+    const QString file = storage::resolvePath(dir + QStringLiteral("/database/") + rootTable);
+    return file.isEmpty() ? QStringLiteral("database/") + rootTable : QDir(dir).relativeFilePath(file);
 }
 
 QString textFormStamp()

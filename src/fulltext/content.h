@@ -28,6 +28,7 @@ struct ContentPage {
 // the HTML pages and the data tables the records show (each file once, for the first record that
 // shows it). Pages and tables that no record shows cannot be opened and are left out.
 struct SearchableContent {
+    QString dataDir; // absolute
     QVector<CatalogueNode> nodes;
     QVector<ContentPage> htmlPages;
     QVector<ContentPage> tables;
@@ -36,7 +37,8 @@ struct SearchableContent {
     QStringList sourceFiles;
 };
 
-// Reads the catalogue of a data directory. A branch table that is missing is skipped (and listed
+// Reads the catalogue of a data directory (a relative path is taken from the current directory;
+// the source files are named relative to the directory). A branch table that is missing is skipped (and listed
 // among the source files). Throws storage::Error when a catalogue table cannot be read.
 SearchableContent readContent(const QString &dataDir);
 
@@ -44,6 +46,9 @@ SearchableContent readContent(const QString &dataDir);
 // the change counter SQLite keeps in its header and the state of its write-ahead log; "-" for a
 // missing file. Any write to a table or a page changes its text.
 QStringList sourceStates(const QString &dataDir, const QStringList &files);
+
+// The catalogue's root table as the source files name it (the first of them).
+QString rootTableFile(const QString &dataDir);
 
 // What the texts of cells depend on beyond the files: the user's locale (decimal separator,
 // date format).

@@ -42,7 +42,7 @@ bool ContentWalk::next(Document &doc)
         case Place::PageText:
             while (m_item < m_content.htmlPages.size()) {
                 const ContentPage &page = m_content.htmlPages[m_item++];
-                QString text = pageText(page.file);
+                QString text = pageText(m_content.dataDir, page.file);
                 if (holds(text)) {
                     doc = Document{Place::PageText, page.node, -1, -1, 0, std::move(text), {}};
                     return true;

@@ -32,7 +32,11 @@ IndexState stateOf(const storage::Connection &index, const QString &dataDir)
             paths << sources.text(0);
             states << sources.text(1);
         }
-        return !paths.isEmpty() && sourceStates(dataDir, paths) == states ? IndexState::Fresh : IndexState::Stale;
+        // The sources begin with the root table where it is now: an index read from another
+        // place (or built before the catalogue existed) names another one.
+        if (paths.isEmpty() || paths.constFirst() != rootTableFile(dataDir))
+            return IndexState::Stale;
+        return sourceStates(dataDir, paths) == states ? IndexState::Fresh : IndexState::Stale;
     } catch (const storage::Error &) {
         return IndexState::Missing;
     }
@@ -98,7 +102,7 @@ qint64 writeIndex(const QString &file, const SearchableContent &content, const Q
 
 QString indexPath(const QString &dataDir)
 {
-    return dataDir + QStringLiteral("/database/fulltext.db");
+    return QFileInfo(dataDir).absoluteFilePath() + QStringLiteral("/database/fulltext.db");
 }
 
 IndexState indexState(const QString &dataDir)

@@ -1,22 +1,18 @@
 #include "pagetext.h"
 
-#include <QFile>
-#include <QStringDecoder>
+#include "htmlpage/htmlpage.h"
+
 #include <QTextDocument>
 
 namespace fulltext {
 
-QString pageText(const QString &file)
+QString pageText(const QString &dataDir, const QString &file)
 {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
+    const htmlpage::HtmlPage page = htmlpage::loadHtmlPage(dataDir, file);
+    if (page.isNotice)
         return QString();
-    const QByteArray bytes = f.readAll();
-    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
-    if (!decoder.isValid())
-        decoder = QStringDecoder(QStringDecoder::Utf8);
     QTextDocument document;
-    document.setHtml(decoder(bytes));
+    document.setHtml(page.html);
     return document.toPlainText();
 }
 

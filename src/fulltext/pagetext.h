@@ -3,11 +3,11 @@
 
 namespace fulltext {
 
-// The text of an HTML page as the page area shows it, tags left out: the file is decoded by its
-// own charset declaration (UTF-8 without one) and laid out as the page's text browser lays it
-// out, so a position in this text is a position in the shown page. Empty when the file cannot
-// be read.
-QString pageText(const QString &file);
+// The text of an HTML page of a data directory as the page pane shows it, tags left out: the
+// page is loaded as the pane loads it (htmlpage) and its text taken from the document the pane's
+// browser builds, so a position in this text is a position in the shown page. Empty when the pane
+// shows a notice instead (a missing, oversized or too complex page).
+QString pageText(const QString &dataDir, const QString &file);
 
 // The position of the n-th occurrence (from 0) of a text in a page text, or -1.
 qsizetype occurrenceAt(const QString &text, const QString &needle, int n);

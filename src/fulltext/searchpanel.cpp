@@ -117,11 +117,12 @@ bool SearchPanel::eventFilter(QObject *watched, QEvent *event)
 
 int SearchPanel::screenful() const
 {
-    // The rows the list shows, and one more so that it can scroll; the list's own height counts
-    // while it is not yet laid out, and a list of no height still gets a few rows.
+    // The rows the list shows and one more below its edge, so that it can scroll and the view
+    // asks for no more until the user scrolls; the list's own height counts while it is not yet
+    // laid out, and a list of no height still gets a few rows.
     const int row = 2 * LV_full->fontMetrics().lineSpacing() + 8;
     const int height = std::max(LV_full->viewport()->height(), LV_full->contentsRect().height());
-    return std::max(8, height / row + 1);
+    return std::max(8, height / row + 2);
 }
 
 } // namespace fulltext

@@ -8,6 +8,7 @@
 #include "storage/dataset.h"
 #include "testdata.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -203,7 +204,7 @@ private slots:
     {
         // Opening a page-text hit selects the text at its position in the page's own document.
         const QString file = dir() + QStringLiteral("/txt/peihe.html");
-        const QString text = fulltext::pageText(file);
+        const QString text = fulltext::pageText(dir(), file);
         QTextDocument doc;
         QFile f(file);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -269,6 +270,25 @@ private slots:
         QCOMPARE(fulltext::indexState(d), fulltext::IndexState::Fresh);
         QVERIFY(!fulltext::updateIndex(d));
         QVERIFY(!allHits(d, added).isEmpty());
+    }
+
+    void relativeDataDirectory()
+    {
+        // mkcontent may be given a relative output folder: the index names its files relative to
+        // the data directory all the same, and a changed table still makes it stale.
+        QTemporaryDir scratch;
+        QDir().mkpath(scratch.filePath(QStringLiteral("bin")));
+        testdata::buildSample(scratch.filePath(QStringLiteral("bin")));
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(scratch.path());
+        fulltext::buildIndex(QStringLiteral("bin"));
+        const fulltext::IndexState built = fulltext::indexState(QStringLiteral("bin"));
+        editFirstRow(scratch.filePath(QStringLiteral("bin/dat")), QStringLiteral("luowen"), QStringLiteral("螺距 P/mm"), QStringLiteral("9"));
+        const fulltext::IndexState edited = fulltext::indexState(QStringLiteral("bin"));
+        QDir::setCurrent(before);
+        QCOMPARE(built, fulltext::IndexState::Fresh);
+        QCOMPARE(fulltext::indexState(scratch.filePath(QStringLiteral("bin"))), fulltext::IndexState::Stale);
+        QCOMPARE(edited, fulltext::IndexState::Stale);
     }
 
     void contentListsEachRecordAndPageOnce()
