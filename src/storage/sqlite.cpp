@@ -4,6 +4,7 @@
 #include "core/text.h"
 #include "core/textfinder.h"
 #include "error.h"
+#include "oldformat.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -133,6 +134,8 @@ std::shared_ptr<Connection> Connection::open(const QString &path, Mode mode)
         // Substring tests are case-sensitive everywhere, LIKE in statements included.
         conn->exec(QStringLiteral("PRAGMA case_sensitive_like=ON"));
     } catch (const Error &e) {
+        if (isParadoxTable(path)) // a table of the older format: say how to convert it
+            throw Error(paradoxTableNotice(path));
         throw Error(QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), e.text()));
     }
     return conn;
