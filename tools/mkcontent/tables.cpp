@@ -33,8 +33,8 @@ storage::Fields fieldsOf(const Csv &csv)
     return fields;
 }
 
-void writeTableRows(storage::Connection &db, const QString &table, const storage::Fields &fields,
-                    const std::function<bool(QStringList &row)> &next)
+void writeTableValues(storage::Connection &db, const QString &table, const storage::Fields &fields,
+                      const std::function<bool(QVariantList &row)> &next)
 {
     storage::Transaction tx(db);
     db.createTable(table, fields);
@@ -45,18 +45,34 @@ void writeTableRows(storage::Connection &db, const QString &table, const storage
     }
     storage::Statement ins(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                    .arg(storage::quoteIdentifier(table), cols.join(u','), marks.join(u',')));
-    QStringList row;
+    QVariantList row;
     while (next(row)) {
         for (int i = 0; i < fields.size(); ++i) {
-            QString cell = i < row.size() ? row[i] : QString();
-            if (cell.contains(u'\n') || cell.contains(u'\r'))
-                cell = core::toCrLf(cell);
-            ins.bind(i + 1, cell.isEmpty() ? QVariant() : storage::toStorage(fields[i], cell));
+            const QVariant value = i < row.size() ? row[i] : QVariant();
+            ins.bind(i + 1, value.isNull() ? QVariant() : storage::toStorage(fields[i], value)); // blank: NULL
         }
         ins.run();
         ins.reset();
     }
     tx.commit();
+}
+
+void writeTableRows(storage::Connection &db, const QString &table, const storage::Fields &fields,
+                    const std::function<bool(QStringList &row)> &next)
+{
+    QStringList cells;
+    writeTableValues(db, table, fields, [&](QVariantList &row) {
+        if (!next(cells))
+            return false;
+        row.resize(fields.size());
+        for (int i = 0; i < fields.size(); ++i) {
+            QString cell = i < cells.size() ? cells[i] : QString();
+            if (cell.contains(u'\n') || cell.contains(u'\r'))
+                cell = core::toCrLf(cell);
+            row[i] = cell.isEmpty() ? QVariant() : QVariant(cell);
+        }
+        return true;
+    });
 }
 
 void writeTable(storage::Connection &db, const QString &table, const Csv &csv)

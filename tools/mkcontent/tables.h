@@ -23,6 +23,9 @@ void writeTable(storage::Connection &db, const QString &table, const Csv &csv);
 // fills the cells of one row (texts as in a CSV) and returns false when there are no more rows.
 void writeTableRows(storage::Connection &db, const QString &table, const storage::Fields &fields,
                     const std::function<bool(QStringList &row)> &next);
+// The same with values (null for a blank cell), each stored as storage::toStorage converts it.
+void writeTableValues(storage::Connection &db, const QString &table, const storage::Fields &fields,
+                      const std::function<bool(QVariantList &row)> &next);
 
 // Writes a file holding one table named after the file's base name, replacing the file only
 // once the new one is complete.
