@@ -22,6 +22,8 @@ struct Result {
     QStringList leftOut;  // Paradox files with no place in the handbook (.MB, .PX, ...)
     QStringList bundled;  // calculator databases taken from the handbook's own data directory
     QStringList missing;  // tables the handbook opens at start that the source lacks
+    qint64 indexed = -1;  // documents in the full-text index written for the target (-1: none)
+    QString indexError;   // why no index was written
 };
 
 struct Options {

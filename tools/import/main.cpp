@@ -4,14 +4,17 @@
 
 #include "core/error.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 
 #include <cstdio>
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Page texts for the full-text index are laid out with fonts; no window is ever shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     handbookimport::Options options;
     // The calculators' verified tables come from the handbook's own data directory, beside us.
