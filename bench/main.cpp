@@ -7,6 +7,9 @@
 #include "htmlpage_ops.h"
 #include "fulltext_ops.h"
 #include "generator.h"
+#ifdef HANDBOOK_BENCH_IMPORT
+#include "importrow.h"
+#endif
 #include "measure.h"
 #include "operations.h"
 #include "report.h"
@@ -154,6 +157,9 @@ int main(int argc, char **argv)
     figures << bench::runOperations(dir, runs);
     if (args.contains(QStringLiteral("--million-index")))
         figures << bench::millionRowIndexFigure(dir);
+#ifdef HANDBOOK_BENCH_IMPORT
+    figures << bench::timedImport(dir, runs);
+#endif
     bench::printFigures(figures);
     bench::writeJson(figures, json);
     std::printf("\nfigures written to %s\n", qPrintable(QFileInfo(json).absoluteFilePath()));

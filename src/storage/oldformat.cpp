@@ -29,8 +29,8 @@ bool isParadoxTable(const QString &path)
 
 QString paradoxTableNotice(const QString &path)
 {
-    return QStringLiteral("%1 是旧格式（Paradox）的数据表，本手册不能直接打开。"
-                          "请先用命令 handbook-import 转换整个数据目录：handbook-import 旧数据目录 新数据目录")
+    return QStringLiteral("%1 是旧格式（Paradox）的数据表，本手册不能直接打开。\n"
+                          "请先用命令 handbook-import 转换整个数据目录：\nhandbook-import 旧数据目录 新数据目录")
         .arg(QDir::toNativeSeparators(path));
 }
 

@@ -9,6 +9,7 @@
 #include "fulltext/indexfile.h"
 #include "storage/dataset.h"
 #include "storage/oldformat.h"
+#include "storage/paths.h"
 #include "storage/sqlite.h"
 
 #include <QDateTime>
@@ -381,9 +382,15 @@ private slots:
     void report()
     {
         const QString old = oldDirectory();
+        QDir().mkpath(old + u"/TOLERANCE/DATAS"_qs); // the Access file, spelt as on the old platform
+        QFile access(old + u"/TOLERANCE/DATAS/VARNOK.MDB"_qs);
+        access.open(QIODevice::WriteOnly);
+        access.write(QByteArray("\0\1\0\0Standard Jet DB", 19));
+        access.close();
         const QString handbook = bundled();
         const QString target = path(u"new"_qs);
         const handbookimport::Result r = handbookimport::importDirectory(old, target, {handbook, 0});
+        QCOMPARE(r.bundled, QStringList({u"TOLERANCE/DATAS/VARNOK.MDB"_qs, u"shape_location/DATAS/varnok.mdb"_qs}));
         QCOMPARE(r.copied, QStringList({u"cx_jg.rst"_qs, u"img/a.bmp"_qs, u"img/vtree.PX"_qs}));
         QCOMPARE(r.leftOut, QStringList({u"dat/t.MB"_qs, u"dat/t.PX"_qs, u"database/vtree.MB"_qs}));
         QCOMPARE(r.missing, QStringList({u"database/vt.db"_qs, u"database/History.DB"_qs, u"database/ibook.db"_qs, u"database/cx_jl.db"_qs}));
@@ -393,11 +400,11 @@ private slots:
         for (const QString &line : {u"数据表（2 个）"_qs,
                                     u"略去的字段（手册没有这种字段）：图片 (G)，附件 (B)，对象 (O)，代码 (Y)"_qs,
                                     u"原样复制的文件（3 个）"_qs, u"  cx_jg.rst\n  img/（2 个）"_qs,
-                                    u"在原位置放入手册自带的、已校验的 ISO 286 与 GB/T 1184 数值表：\n  Tolerance/DATAS/varnok.mdb\n  shape_location/DATAS/varnok.mdb"_qs,
+                                    u"在原位置放入手册自带的、已校验的 ISO 286 与 GB/T 1184 数值表：\n  TOLERANCE/DATAS/VARNOK.MDB\n  shape_location/DATAS/varnok.mdb"_qs,
                                     u"手册启动时会报告缺表：database/vt.db"_qs})
             QVERIFY2(text.contains(line), qPrintable(u"missing: "_qs + line + u"\n"_qs + text));
-        for (const QString &rel : {u"Tolerance/DATAS/varnok.mdb"_qs, u"shape_location/DATAS/varnok.mdb"_qs}) {
-            QFile a(handbook + u'/' + rel), b(target + u'/' + rel);
+        for (const QString &rel : r.bundled) {
+            QFile a(storage::resolvePath(handbook + u'/' + rel)), b(target + u'/' + rel);
             QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
             QVERIFY(a.readAll() == b.readAll());
         }
@@ -466,8 +473,8 @@ private slots:
             QFAIL("a Paradox table opened");
         } catch (const core::Error &e) {
             QCOMPARE(e.text(), QDir::toNativeSeparators(path(u"vtree.DB"_qs)) +
-                                   u" 是旧格式（Paradox）的数据表，本手册不能直接打开。请先用命令 handbook-import "
-                                   u"转换整个数据目录：handbook-import 旧数据目录 新数据目录"_qs);
+                                   u" 是旧格式（Paradox）的数据表，本手册不能直接打开。\n请先用命令 handbook-import "
+                                   u"转换整个数据目录：\nhandbook-import 旧数据目录 新数据目录"_qs);
         }
         try {
             storage::Connection::open(path(u"other.db"_qs));

@@ -92,8 +92,8 @@ private slots:
         // that cannot be opened.
         QCOMPARE(m_dialogs->errors.size(), 1);
         QCOMPARE(m_dialogs->errors[0], QDir::toNativeSeparators(path(u"old/database/History.DB"_qs)) +
-                                           u" 是旧格式（Paradox）的数据表，本手册不能直接打开。请先用命令 handbook-import "
-                                           u"转换整个数据目录：handbook-import 旧数据目录 新数据目录"_qs);
+                                           u" 是旧格式（Paradox）的数据表，本手册不能直接打开。\n请先用命令 handbook-import "
+                                           u"转换整个数据目录：\nhandbook-import 旧数据目录 新数据目录"_qs);
         QCOMPARE(m_main->treeModel->rowCount(), 0);
     }
 

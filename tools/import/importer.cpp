@@ -151,10 +151,13 @@ Result importDirectory(const QString &source, const QString &target, const Optio
             result.copied << rel;
         }
     }
-    for (const QString &rel : calculatorDatabases) {
-        const QString bundled = storage::resolvePath(options.bundledDir + u'/' + rel);
+    for (const QString &database : calculatorDatabases) {
+        const QString bundled = storage::resolvePath(options.bundledDir + u'/' + database);
         if (bundled.isEmpty())
-            throw core::Error(QStringLiteral("找不到手册自带的计算数据库 %1").arg(native(options.bundledDir + u'/' + rel)));
+            throw core::Error(QStringLiteral("找不到手册自带的计算数据库 %1").arg(native(options.bundledDir + u'/' + database)));
+        // Where the source has it, in the source's letter case, beside the legends copied with it.
+        const auto found = std::find_if(files.begin(), files.end(), [&](const QString &rel) { return sameText(rel, database); });
+        const QString rel = found != files.end() ? *found : database;
         copyFile(bundled, out + u'/' + rel);
         result.bundled << rel;
     }

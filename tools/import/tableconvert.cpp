@@ -13,8 +13,6 @@
 #include <QFileInfo>
 #include <QMap>
 
-#include <memory>
-
 namespace handbookimport {
 
 namespace {
@@ -36,7 +34,7 @@ FieldKind kindOf(int type)
     case paradox::Date: return FieldKind::Date;
     case paradox::Time: return FieldKind::Time;
     case paradox::Timestamp: return FieldKind::Timestamp;
-    default: return FieldKind::Logical;
+    default: return FieldKind::Logical; // the only other kind read
     }
 }
 
