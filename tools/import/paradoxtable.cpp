@@ -212,7 +212,7 @@ QString Table::text(QByteArrayView bytes)
     return m_decoder ? m_decoder->decode(bytes) : core::fromCp936(bytes.toByteArray());
 }
 
-bool Table::enterBlock(int number)
+void Table::enterBlock(int number)
 {
     if (++m_blocksSeen > m_fileBlocks)
         damaged(QStringLiteral("数据块链比表头记的 %1 块长（表已损坏）").arg(m_fileBlocks));
@@ -235,7 +235,6 @@ bool Table::enterBlock(int number)
                     .arg(number).arg(records).arg(m_data.size()));
     m_recordAt = at + 6;
     m_recordsLeft = records;
-    return true;
 }
 
 bool Table::next(QVariantList &values)

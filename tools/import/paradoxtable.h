@@ -64,7 +64,7 @@ private:
     QString text(QByteArrayView bytes);
     QVariant cell(const Field &f, const uchar *at);
     QByteArrayView memo(const Field &f, const uchar *at);
-    bool enterBlock(int number);
+    void enterBlock(int number);
     [[noreturn]] void damaged(const QString &reason) const;
 
     QFile m_file;
