@@ -155,10 +155,17 @@ void TfrmMain::DBviewExport(bool xlsx)
     // What the grid shows: the rows that pass when the data query is on, every column, all titles.
     dataexport::Sheet sheet = pageSheet(*tblView, 0, tblView->recordCount() - 1, 0, int(tblView->fields().size()) - 1, true);
     sheet.name = title;
-    if (xlsx)
-        dataexport::writeXlsx(sheet, path);
-    else
-        dataexport::writeCsv(sheet, path);
+    {
+        // A large page takes seconds to write: the pointer says so meanwhile.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const struct Restore {
+            ~Restore() { QApplication::restoreOverrideCursor(); }
+        } restore;
+        if (xlsx)
+            dataexport::writeXlsx(sheet, path);
+        else
+            dataexport::writeCsv(sheet, path);
+    }
     core::dialogs().notice(this, QStringLiteral("已导出 %L1 行：%2").arg(tblView->recordCount()).arg(path));
 }
 

@@ -187,18 +187,36 @@ QString rootTableFile(const QString &dataDir)
     return file.isEmpty() ? QStringLiteral("database/") + rootTable : QDir(dir).relativeFilePath(file);
 }
 
-QString textFormStamp()
+QString textFormStamp(const QString &kindCodes)
 {
-    // The texts a date, a time, a timestamp and a fraction show in the user's locale.
+    static const QString dependent = QStringLiteral("N$#DT@");
+    QString kinds;
+    for (const QChar c : dependent) {
+        if (kindCodes.contains(c))
+            kinds += c;
+    }
+    // The texts a fraction, a date, a time and a timestamp show in the user's locale.
     auto shown = [](storage::FieldKind kind, const QVariant &value) {
         storage::FieldDef field;
         field.kind = kind;
         return storage::plainText(field, value);
     };
     const QDateTime sample(QDate(2001, 12, 31), QTime(23, 59, 58));
-    return QStringList{shown(storage::FieldKind::Date, sample.date()), shown(storage::FieldKind::Time, sample.time()),
-                       shown(storage::FieldKind::Timestamp, sample), shown(storage::FieldKind::Float, 1.5)}
-        .join(u'|');
+    QStringList parts{kinds};
+    if (kinds.contains(u'N') || kinds.contains(u'$') || kinds.contains(u'#'))
+        parts << shown(storage::FieldKind::Float, 1.5);
+    if (kinds.contains(u'D'))
+        parts << shown(storage::FieldKind::Date, sample.date());
+    if (kinds.contains(u'T'))
+        parts << shown(storage::FieldKind::Time, sample.time());
+    if (kinds.contains(u'@'))
+        parts << shown(storage::FieldKind::Timestamp, sample);
+    return parts.join(u'|');
+}
+
+QString textFormStampLike(const QString &stored)
+{
+    return textFormStamp(stored.section(u'|', 0, 0));
 }
 
 } // namespace fulltext

@@ -50,8 +50,13 @@ QStringList sourceStates(const QString &dataDir, const QStringList &files);
 // The catalogue's root table as the source files name it (the first of them).
 QString rootTableFile(const QString &dataDir);
 
-// What the texts of cells depend on beyond the files: the user's locale (decimal separator,
-// date format).
-QString textFormStamp();
+// What the texts of cells of some field kinds (their codes, as in the field list) depend on
+// beyond the files: the user's locale, for the decimal separator of fractions and the formats of
+// dates and times. The stamp begins with the kinds it covers; kinds whose text does not depend on
+// the locale (texts, integers, logicals) add nothing, so a handbook without such cells reads its
+// index under every locale.
+QString textFormStamp(const QString &kindCodes);
+// The stamp for the kinds a stored stamp covers, as the locale is now.
+QString textFormStampLike(const QString &stored);
 
 } // namespace fulltext

@@ -74,8 +74,11 @@ bool ContentWalk::nextRows(Document &doc)
             m_table->open();
             m_position = 0;
             m_fieldNames.resize(m_content.tables.size());
-            for (const storage::FieldDef &f : m_table->fields())
+            for (const storage::FieldDef &f : m_table->fields()) {
                 m_fieldNames[m_item] << f.name;
+                if (!m_kinds.contains(storage::kindCode(f.kind)))
+                    m_kinds += storage::kindCode(f.kind);
+            }
         }
         const storage::Fields &fields = m_table->fields();
         QVector<int> all(fields.size());

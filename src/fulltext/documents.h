@@ -35,6 +35,8 @@ public:
     bool next(Document &doc);
     // The field names of a table the walk has reached (its rows come after it is reached).
     QStringList fieldNames(int table) const { return m_fieldNames.value(table); }
+    // The codes of the field kinds of the tables reached so far.
+    const QString &kindsSeen() const { return m_kinds; }
 
 private:
     bool nextRows(Document &doc);
@@ -47,6 +49,7 @@ private:
     int m_position = 0;
     QVector<Document> m_ahead;
     QVector<QStringList> m_fieldNames;
+    QString m_kinds;
 };
 
 // What a hit shows of its node and table.

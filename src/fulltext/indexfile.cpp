@@ -24,7 +24,8 @@ IndexState stateOf(const storage::Connection &index, const QString &dataDir)
             st.bind(1, QString::fromLatin1(key));
             return st.step() ? st.text(0) : QString();
         };
-        if (value("format") != QLatin1String(format) || value("textform") != textFormStamp())
+        const QString textForm = value("textform");
+        if (value("format") != QLatin1String(format) || textForm != textFormStampLike(textForm))
             return IndexState::Stale;
         QStringList paths, states;
         storage::Statement sources(index, QStringLiteral("SELECT path, state FROM sources ORDER BY rowid"));
@@ -57,8 +58,6 @@ qint64 writeIndex(const QString &file, const SearchableContent &content, const Q
 
     storage::Statement info(*db, QStringLiteral("INSERT INTO info VALUES (?1, ?2)"));
     info.bind(1, QStringLiteral("format")).bind(2, QString::fromLatin1(schema::format)).run();
-    info.reset();
-    info.bind(1, QStringLiteral("textform")).bind(2, textFormStamp()).run();
     storage::Statement source(*db, QStringLiteral("INSERT INTO sources VALUES (?1, ?2)"));
     for (qsizetype i = 0; i < content.sourceFiles.size(); ++i) {
         source.bind(1, content.sourceFiles[i]).bind(2, states[i]).run();
@@ -92,6 +91,8 @@ qint64 writeIndex(const QString &file, const SearchableContent &content, const Q
         table.run();
         table.reset();
     }
+    info.reset();
+    info.bind(1, QStringLiteral("textform")).bind(2, textFormStamp(walk.kindsSeen())).run();
     db->exec(QStringLiteral("INSERT INTO fts(fts) VALUES('rebuild')"));
     db->exec(QStringLiteral("INSERT INTO fts(fts) VALUES('optimize')"));
     transaction.commit();

@@ -13,7 +13,7 @@ namespace fulltext::schema {
 // Raised whenever the layout or the documents change: an index of another format is stale.
 inline constexpr const char *format = "2";
 
-// info(key, value): "format", "textform" (textFormStamp). sources(path, state): the files the
+// info(key, value): "format", "textform" (textFormStamp of the kinds of the indexed cells). sources(path, state): the files the
 // content was read from. nodes(id, catalogue, cid, title); tables(id, node, name, fields: the
 // field names separated by the cell separator). docs(id, kind: Place, node, tbl, row, ordinal,
 // body), in listing order; fts: the trigram index over docs.body (case-sensitive, so that its

@@ -291,6 +291,25 @@ private slots:
         QCOMPARE(edited, fulltext::IndexState::Stale);
     }
 
+    void localeStampCoversOnlyLocaleTexts_data()
+    {
+        QTest::addColumn<QString>("kinds");
+        QTest::addColumn<QString>("stamp");
+        // Texts, integers and logicals read the same under every locale: such an index is read
+        // wherever the handbook is installed.
+        QTest::newRow("texts, integers, logicals") << QStringLiteral("AMSIL") << QString();
+        QTest::newRow("fractions: the decimal separator") << QStringLiteral("AN") << QStringLiteral("N|1.5");
+        QTest::newRow("money and BCD as fractions") << QStringLiteral("$#") << QStringLiteral("$#|1.5");
+    }
+
+    void localeStampCoversOnlyLocaleTexts()
+    {
+        QFETCH(QString, kinds);
+        QFETCH(QString, stamp);
+        QCOMPARE(fulltext::textFormStamp(kinds), stamp);
+        QCOMPARE(fulltext::textFormStampLike(stamp), stamp);
+    }
+
     void contentListsEachRecordAndPageOnce()
     {
         const fulltext::SearchableContent content = fulltext::readContent(dir());
