@@ -17,6 +17,7 @@ public:
     QString openFile(QWidget *, const QString &, const QString &) override { return {}; }
     QString saveFile(QWidget *, const QString &, const QString &) override { return {}; }
     bool choosePrinter(QWidget *, QPrinter &) override { return false; }
+    void about(QWidget *, const QString &, const QString &) override {}
     int notices = 0;
     QStringList errors;
 };

@@ -1,10 +1,12 @@
 #include "UMain.h"
 
 #include "artwork.h"
+#include "placement.h"
 #include "binding/dbgrid.h"
 #include "binding/dbmemo.h"
 #include "browser/catalogue.h"
 #include "browser/pagearea.h"
+#include "core/contrast.h"
 #include "core/fonts.h"
 #include "core/guard.h"
 #include "core/sharedstate.h"
@@ -35,17 +37,17 @@ TfrmMain *frmMain = nullptr;
 
 namespace {
 
-// The selected node's text is drawn in red; everything else as the tree draws it.
+// The selected node's text is drawn in red (the tree's selected-text colour, made readable on its
+// selection band by keepSelectionReadable), also by styles that draw selected text in the text
+// colour; everything else as the tree draws it.
 class SelectedRedDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        if (option->state & QStyle::State_Selected) {
-            option->palette.setColor(QPalette::HighlightedText, QColor(255, 0, 0));
-            option->palette.setColor(QPalette::Text, QColor(255, 0, 0));
-        }
+        if (option->state & QStyle::State_Selected)
+            option->palette.setColor(QPalette::Text, option->palette.color(QPalette::HighlightedText));
     }
 };
 
@@ -58,7 +60,7 @@ storage::Dataset *makeDataset(QObject *owner, const QString &table)
 
 } // namespace
 
-TfrmMain::TfrmMain(const QString &programDir) : m_programDir(programDir)
+TfrmMain::TfrmMain(const QString &programDir, const QString &userDir) : m_programDir(programDir), m_userDir(userDir)
 {
     setWindowTitle(QStringLiteral("OrvaneV3.0"));
     resize(1022, 766);
@@ -101,42 +103,15 @@ TfrmMain::TfrmMain(const QString &programDir) : m_programDir(programDir)
     wireDataTools();
     wireFulltext();
     wireExport();
+    wireMenus();
+    wireKeys();
 
+    // The designed size, made smaller where the screen is (a laptop at 150 %), centred.
     if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+        setGeometry(app::firstPlacement(size(), screen->availableGeometry(), frameAllowance()));
 }
 
 TfrmMain::~TfrmMain() = default;
-
-void TfrmMain::buildMenus()
-{
-    QMenu *file = menuBar()->addMenu(QStringLiteral("文件"));
-    file->addAction(QStringLiteral("数据查询"));
-    file->addAction(QStringLiteral("数据检索"));
-    N6 = file->addAction(QStringLiteral("查询结果"));
-    file->addSeparator();
-    file->addAction(QStringLiteral("退出"));
-    QMenu *view = menuBar()->addMenu(QStringLiteral("视图"));
-    for (const char16_t *t : {u"工具栏", u"导航器", u"状态栏"})
-        view->addAction(QString::fromUtf16(t));
-    menuBar()->addMenu(QStringLiteral("工程计算器"));
-    QMenu *calc = menuBar()->addMenu(QStringLiteral("常用设计计算程序"));
-    const QList<QStringList> groups = {
-        {QStringLiteral("公差与配合"), QStringLiteral("形位公差")},
-        {QStringLiteral("滚动轴承选用计算"), QStringLiteral("滑动轴承选用计算")},
-        {QStringLiteral("渐开线圆柱齿轮传动设计"), QStringLiteral("圆锥齿轮传动设计"), QStringLiteral("带轮传动设计"),
-         QStringLiteral("摩擦轮传动设计")},
-        {QStringLiteral("轴传动设计"), QStringLiteral("链传动设计"), QStringLiteral("螺旋传动设计")},
-        {QStringLiteral("平面连杆机构设计"), QStringLiteral("凸轮机构设计")},
-        {QStringLiteral("弹簧设计")}};
-    for (int g = 0; g < groups.size(); ++g) {
-        if (g > 0)
-            calc->addSeparator();
-        for (const QString &t : groups[g])
-            calc->addAction(t);
-    }
-    menuBar()->addMenu(QStringLiteral("帮助"));
-}
 
 void TfrmMain::buildToolbar()
 {
@@ -206,6 +181,7 @@ void TfrmMain::buildLeftPane()
     m_Tree->setIndentation(19);
     m_Tree->setUniformRowHeights(true);
     m_Tree->setItemDelegate(new SelectedRedDelegate(m_Tree));
+    core::keepSelectionReadable(m_Tree, QColor(255, 0, 0));
     m_Tree->setFont(core::songti(14));
     treeLayout->addWidget(m_Tree);
     Button1 = new QPushButton(Ts_ml);
@@ -287,9 +263,11 @@ void TfrmMain::FormShow()
     core::SharedState &s = core::shared();
     const QString dir = m_programDir.isEmpty() ? QCoreApplication::applicationDirPath() : m_programDir;
     s.AppDir = dir.endsWith(u'/') ? dir : dir + u'/';
-    const QString database = s.AppDir + QStringLiteral("database");
-    for (storage::Dataset *ds : {T_Tree, Q_Tree, QF_tree, Query1, T_history, TreeM, tBook})
-        ds->setDirectory(database);
+    s.UserDir = m_userDir.isEmpty() ? s.AppDir : (m_userDir.endsWith(u'/') ? m_userDir : m_userDir + u'/');
+    for (storage::Dataset *ds : {T_Tree, Q_Tree, QF_tree, Query1, TreeM})
+        ds->setDirectory(s.AppDir + QStringLiteral("database"));
+    for (storage::Dataset *ds : {T_history, tBook})
+        ds->setDirectory(s.UserDir + QStringLiteral("database"));
     tblView->setDirectory(s.AppDir + QStringLiteral("dat"));
 
     Data->open(geotol::shapeConnectionString(s.AppDir));
@@ -313,6 +291,7 @@ void TfrmMain::FormShow()
 void TfrmMain::ShowPage(unsigned kind)
 {
     Panel2->ShowPage(kind);
+    showStatus();
 }
 
 void TfrmMain::FormResize()

@@ -1,5 +1,6 @@
 #pragma once
 #include <QMainWindow>
+#include <QMargins>
 
 #include <memory>
 
@@ -36,8 +37,9 @@ struct Hit;
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
-    // programDir: the directory of the data (the executable's own directory when empty).
-    explicit TfrmMain(const QString &programDir = QString());
+    // programDir: the data directory (the executable's own directory when empty); userDir: where
+    // the user's history, bookmarks and results log lie (programDir when empty).
+    explicit TfrmMain(const QString &programDir = QString(), const QString &userDir = QString());
     ~TfrmMain() override;
 
     // Start-up work, run once when the window is first shown.
@@ -75,6 +77,16 @@ public:
     void DBviewExport(bool xlsx);
     void DBviewPrint();
 
+    // Menu items and keys (UMain_menus.cpp).
+    void ToolButton4Click();  // 展开目录树
+    void ToolButton10Click(); // 教程: the bundled guide page
+    void showCalculator(const QString &name, const QString &caption);
+    void NextFoundClick();    // F3: "下一个" of the data search
+    void AboutClick();
+    void showStatus();
+    // Room the window frame takes around the window on most desktops, for fitting it to a screen.
+    static QMargins frameAllowance() { return QMargins(8, 36, 8, 8); }
+
     // Datasets of the window.
     storage::Dataset *T_Tree, *TreeM, *Query1, *Q_Tree, *QF_tree, *T_history, *tBook, *tblView;
     binding::DataSource *dsQtree, *dsQFTree, *dsBook, *dstblView;
@@ -84,7 +96,12 @@ public:
     QToolBar *ToolBar1;
     QToolButton *ToolButton1, *ToolButton2, *ToolButton4, *ToolButton6, *ToolButton7, *ToolButton8,
         *ToolButton10, *ToolButton11;
-    QAction *N6; // 文件 → 查询结果
+    QAction *N4, *N5, *N6, *N8; // 文件 → 数据查询, 数据检索, 查询结果, 退出
+    QAction *actToolbar, *actNavigator, *actStatusbar; // 视图
+    QAction *actFits, *actGeotol;                       // 常用设计计算程序 → 公差与配合, 形位公差
+    QAction *actTutorial, *actAbout;                    // 帮助
+    QAction *actBack, *actForward, *actNextFound;       // keys without a menu item
+    QLabel *StatusText;
     QWidget *Panel1;
     QSplitter *Splitter1;
     QTabWidget *PageControl;
@@ -115,6 +132,8 @@ private:
     void wireExport();    // UMain_export.cpp: copy, export and print of the data page
     void buildToolbar();
     void buildMenus();
+    void wireMenus();
+    void wireKeys();
     void buildLeftPane();
     // The selection steps on a list's current row, the page shown with that row's note.
     bool selectFrom(const storage::Dataset &source);
@@ -124,6 +143,7 @@ private:
     void popupOnList(storage::Dataset &list, const QModelIndex &item, const QPoint &globalPos);
     std::function<void()> m_menuBookmark; // "加入书签" of the menu open now; empty: the active tab's node
     QString m_programDir;
+    QString m_userDir;
     std::unique_ptr<browser::History> m_history;
     std::unique_ptr<QPrinter> m_pagePrinter; // made at the first print of a data page
     bool m_shown = false;

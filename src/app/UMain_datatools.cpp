@@ -6,6 +6,7 @@
 #include "core/dialogs.h"
 #include "core/guard.h"
 #include "core/sharedstate.h"
+#include "core/waitcursor.h"
 #include "datatools/U_cxjg.h"
 #include "datatools/U_find.h"
 #include "datatools/U_search.h"
@@ -56,7 +57,7 @@ bool tblViewFilterRecord(const storage::RowView &row)
     return verdict != datatools::Verdict::Reject;
 }
 
-// The tool bar's data tools and the menu item 文件 → 查询结果 show their windows.
+// The tool bar's data tools and the items of 文件 show their windows.
 void ToolButton6Click()
 {
     if (frm_find)
@@ -144,12 +145,18 @@ void TfrmMain::wireDataTools()
     connect(ToolButton7, &QToolButton::clicked, this, &ToolButton7Click);
     connect(ToolButton8, &QToolButton::clicked, this, &ToolButton8Click);
     connect(N6, &QAction::triggered, this, &N6Click);
+    // 文件 → 数据查询 and 数据检索 open what the tool bar's buttons open.
+    connect(N4, &QAction::triggered, this, &ToolButton6Click);
+    connect(N5, &QAction::triggered, this, &ToolButton7Click);
 
     // DBviewDblClick: the report of what the data view shows goes to the query-result window.
     connect(Panel2->DBview, &binding::DBGrid::doubleClicked, this, [this] {
         core::guarded([this] {
             core::SharedState &s = core::shared();
-            s.ResultText = datatools::composeReport(*tblView, s.KeyColumns, Panel2->DBview->selectedColumn());
+            {
+                core::WaitCursor wait;
+                s.ResultText = datatools::composeReport(*tblView, s.KeyColumns, Panel2->DBview->selectedColumn());
+            }
             if (frm_cxjg)
                 frm_cxjg->showWindow();
         });

@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "UMain.h"
+#include "windowconventions.h"
 
 #include "binding/dbmemo.h"
 #include "browser/pagearea.h"
@@ -16,9 +17,9 @@
 #include "geotol/ShapeLocation.h"
 #include "geotol/Uzzd.h"
 
-void createWindows(const QString &programDir)
+void createWindows(const QString &programDir, const QString &userDir)
 {
-    frmMain = new TfrmMain(programDir);
+    frmMain = new TfrmMain(programDir, userDir);
     frm_cxjg = new Tfrm_cxjg;
     frmcxls = new Tfrmcxls;
     frm_find = new Tfrm_find(frmMain->tblView);
@@ -31,4 +32,12 @@ void createWindows(const QString &programDir)
     Data2 = new TData2;
     frmgcph = new Tfrmgcph;
     frmMain->Panel2->setCalculators(frmgcph, frmgccx);
+
+    for (QWidget *window : std::initializer_list<QWidget *>{frm_cxjg, frmcxls, frm_find, frm_search, frmImage, frmMemo})
+        app::closeOnEscape(window);
+    for (QWidget *window : std::initializer_list<QWidget *>{frmMain, frm_cxjg, frmcxls, frm_find, frm_search, frmImage,
+                                                            frmMemo, frmgccx, frmgcph})
+        app::keepLabelsWhole(window);
+    // F3 runs "下一个" also while the search window has the focus.
+    frm_search->addAction(frmMain->actNextFound);
 }

@@ -37,6 +37,8 @@ public:
         paint(printer);
         return true;
     }
+    // The box of 帮助 → 关于: its caption, the text and OK.
+    virtual void about(QWidget *owner, const QString &caption, const QString &text) = 0;
 };
 
 Dialogs &dialogs();

@@ -99,4 +99,12 @@ bool QtDialogs::previewPrint(QWidget *owner, QPrinter &printer, const std::funct
     return printed;
 }
 
+void QtDialogs::about(QWidget *owner, const QString &caption, const QString &text)
+{
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, owner);
+    box.setIconPixmap(QApplication::windowIcon().pixmap(64, 64));
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    run(box);
+}
+
 } // namespace core

@@ -15,6 +15,7 @@ public:
     QString saveFile(QWidget *owner, const QString &dir, const QString &filter) override;
     bool choosePrinter(QWidget *owner, QPrinter &printer) override;
     bool previewPrint(QWidget *owner, QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
+    void about(QWidget *owner, const QString &caption, const QString &text) override;
 };
 
 } // namespace core

@@ -5,7 +5,9 @@
 namespace core {
 
 struct SharedState {
-    QString AppDir;         // directory of the executable, always ending with '/'
+    QString AppDir;         // the data directory (beside the executable, or the installed one), ends with '/'
+    QString UserDir;        // where History.DB, ibook.db, cx_jl.db and cx_jg.rst lie: AppDir, or the
+                            // per-user location when the data directory is shared; ends with '/'
     QString CurTitle;       // title of the page shown (set only for a node with a page kind)
     QString CurTable;       // page argument; after an HTML page, the file's full path
     QString CurPicture;     // picture name of the lower pane; emptied by every page switch

@@ -65,7 +65,7 @@ Tfrm_cxjg::Tfrm_cxjg() : SecondaryWindow(QStringLiteral("查询结果"), 699, 63
 void Tfrm_cxjg::FormShow()
 {
     core::SharedState &s = core::shared();
-    T_cxjl->setDirectory(s.AppDir + QStringLiteral("database"));
+    T_cxjl->setDirectory(s.UserDir + QStringLiteral("database"));
     E_zt->setText(s.CurTitle);
     m_filler->fill(s.ResultText);
     s.ResultText.clear();

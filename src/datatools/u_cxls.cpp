@@ -100,7 +100,7 @@ void Tfrmcxls::setPaneText(const QString &crlfText)
 
 void Tfrmcxls::FormShow()
 {
-    const QString &dir = core::shared().AppDir;
+    const QString &dir = core::shared().UserDir;
     T_cx->setDirectory(dir + QStringLiteral("database"));
     T_cx->open();
     m_dialogDir = dir;
@@ -198,9 +198,10 @@ QPrinter &Tfrmcxls::PrintDialog1()
 
 void Tfrmcxls::BitBtn12Click()
 {
-    if (!core::dialogs().choosePrinter(this, PrintDialog1()))
-        return;
-    datatools::printLines(PrintDialog1(), Memo1->font(), datatools::displayedLines(Memo1));
+    const QStringList lines = datatools::displayedLines(Memo1);
+    core::dialogs().previewPrint(this, PrintDialog1(), [this, &lines](QPrinter &printer) {
+        datatools::printLines(printer, Memo1->font(), lines);
+    });
 }
 
 void Tfrmcxls::BitBtn13Click()

@@ -18,7 +18,7 @@ namespace storage {
 class Dataset;
 }
 
-// Path of the default log file, AppDir + "cx_jg.rst"; set at every opening of the results log.
+// Path of the default log file, UserDir + "cx_jg.rst"; set at every opening of the results log.
 extern QString LogFile;
 
 // The results log manager: the stored results of cx_jl.db on the left, the working text of a

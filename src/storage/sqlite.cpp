@@ -17,6 +17,21 @@ namespace {
 
 const char *const metaTable = "handbook_fields";
 
+QString &readOnlyDirectory()
+{
+    static QString dir;
+    return dir;
+}
+
+bool underReadOnlyDirectory(const QString &path)
+{
+    const QString &dir = readOnlyDirectory();
+    if (dir.isEmpty())
+        return false;
+    const QString file = QFileInfo(path).absoluteFilePath();
+    return file.startsWith(dir + u'/');
+}
+
 int collateCp936(void *, int la, const void *a, int lb, const void *b)
 {
     // ASCII texts order the same in UTF-8 and in code page 936: compare bytes directly.
@@ -91,6 +106,11 @@ FieldKind guessKind(const QString &declared)
 
 } // namespace
 
+void setReadOnlyDirectory(const QString &dir)
+{
+    readOnlyDirectory() = dir.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(dir).absoluteFilePath());
+}
+
 QString quoteIdentifier(const QString &name)
 {
     QString q = name;
@@ -110,12 +130,16 @@ std::shared_ptr<Connection> Connection::open(const QString &path, Mode mode)
         throw Error(QStringLiteral("Table does not exist: %1").arg(QDir::toNativeSeparators(path)));
     sqlite3 *db = nullptr;
     // A connection is used by one thread at a time: no locking around every call.
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
+    const bool readOnly = mode != Mode::Create && underReadOnlyDirectory(path);
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX
+                      | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
     std::shared_ptr<Connection> conn(new Connection(db, path));
     if (rc != SQLITE_OK)
         throw Error(QStringLiteral("Cannot open %1: %2").arg(path, conn->errorText()));
     sqlite3_extended_result_codes(db, 1);
+    // A lock held by another process (a second program on the same file) is waited for briefly.
+    sqlite3_busy_timeout(db, busyTimeoutMs);
     sqlite3_create_collation(db, "CP936", SQLITE_UTF8, nullptr, collateCp936);
     sqlite3_create_function(db, "handbook_holds", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, holdsText, nullptr,
                             nullptr);
@@ -134,6 +158,9 @@ std::shared_ptr<Connection> Connection::open(const QString &path, Mode mode)
         // Substring tests are case-sensitive everywhere, LIKE in statements included.
         conn->exec(QStringLiteral("PRAGMA case_sensitive_like=ON"));
     } catch (const Error &e) {
+        const int code = sqlite3_extended_errcode(db) & 0xff;
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED) // the text names the file already
+            throw;
         if (isParadoxTable(path)) // a table of the older format: say how to convert it
             throw Error(paradoxTableNotice(path));
         throw Error(QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), e.text()));
@@ -161,17 +188,27 @@ Connection::~Connection()
 
 QString Connection::errorText() const
 {
-    return QString::fromUtf8(sqlite3_errmsg(m_db));
+    const QString file = QDir::toNativeSeparators(m_path);
+    switch (sqlite3_extended_errcode(m_db) & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("数据表 %1 正被另一个程序使用，等待 %2 秒后仍未释放。请关闭使用它的程序后再试。")
+            .arg(file)
+            .arg(busyTimeoutMs / 1000);
+    case SQLITE_READONLY: return QStringLiteral("数据表 %1 是只读的，不能修改。").arg(file);
+    default: return QString::fromUtf8(sqlite3_errmsg(m_db));
+    }
+}
+
+bool Connection::isReadOnly() const
+{
+    return sqlite3_db_readonly(m_db, "main") == 1;
 }
 
 void Connection::exec(const QString &sql)
 {
-    char *msg = nullptr;
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &msg) != SQLITE_OK) {
-        const QString text = msg ? QString::fromUtf8(msg) : errorText();
-        sqlite3_free(msg);
-        throw Error(text);
-    }
+    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw Error(errorText());
 }
 
 QStringList Connection::tables() const

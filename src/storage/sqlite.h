@@ -11,6 +11,13 @@ struct sqlite3_stmt;
 
 namespace storage {
 
+// Tables under this directory open read-only (an installed handbook's shipped content, shared by
+// every user); empty, the default, for none.
+void setReadOnlyDirectory(const QString &dir);
+
+// How long a statement waits for a lock another process holds before it fails.
+constexpr int busyTimeoutMs = 2000;
+
 // One SQLite connection to one file. Opened without creating the file and probed at once, so a
 // missing file or a file that is not a database fails here. Registers the CP936 collation (code
 // page 936 byte order) and the functions handbook_holds(text, cell, ...) (whether one cell's UTF-8
@@ -28,7 +35,10 @@ public:
     const QString &path() const { return m_path; }
 
     void exec(const QString &sql);
+    // The engine's last error; a lock held by another process and a write to a read-only file
+    // say so in Chinese, with the file's path.
     QString errorText() const;
+    bool isReadOnly() const;
 
     QStringList tables() const;
     // The field list of a table: kinds and sizes from the metadata table when present, otherwise

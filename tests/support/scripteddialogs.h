@@ -33,8 +33,9 @@ public:
         }
         return printAnswer;
     }
+    void about(QWidget *, const QString &caption, const QString &text) override { abouts << caption + u'\n' + text; }
 
-    void clear() { notices.clear(); errors.clear(); questions.clear(); }
+    void clear() { notices.clear(); errors.clear(); questions.clear(); abouts.clear(); }
 
     QStringList notices;   // texts of notice boxes, in order
     QStringList errors;    // texts of default error boxes
@@ -44,4 +45,5 @@ public:
     QQueue<QString> files; // paths chosen in file dialogs (cancel when empty)
     bool printAnswer = false;
     QString printFile;     // when set, a chosen printer writes this PDF file
+    QStringList abouts;    // caption and text of 关于 boxes
 };

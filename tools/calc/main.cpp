@@ -1,5 +1,6 @@
 // handbook-calc: the handbook's two calculators on the command line, reading the same data
-// directory (beside the executable, or --data DIR) through the same computation as the windows.
+// directory (beside the executable or installed, or --data DIR) through the same computation as the windows.
+#include "app/datalocation.h"
 #include "commands.h"
 
 #include <QCoreApplication>
@@ -56,7 +57,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    QString dataDir = QCoreApplication::applicationDirPath();
+    QString dataDir = app::programDataDirectory().path;
     const qsizetype d = args.indexOf(QStringLiteral("--data"));
     if (d >= 0) {
         if (d + 1 >= args.size()) {
