@@ -121,7 +121,8 @@ QString quoteIdentifier(const QString &name)
 bool canWriteTableFile(const QString &path)
 {
     const QFileInfo file(path);
-    return file.isFile() && file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+    return file.isFile() && file.isWritable() && QFileInfo(file.absolutePath()).isWritable()
+           && !underReadOnlyDirectory(path);
 }
 
 std::shared_ptr<Connection> Connection::open(const QString &path, Mode mode)

@@ -71,7 +71,8 @@ private:
 QString quoteIdentifier(const QString &name);
 
 // Whether the table file at path can be written: the file itself, and its folder, where SQLite
-// makes the journal of every write (an installed handbook may have either read-only).
+// makes the journal of every write (an installed handbook may have either read-only), and not
+// under the read-only directory.
 bool canWriteTableFile(const QString &path);
 
 // A prepared statement; parameters are bound, never spliced into the SQL text.

@@ -155,7 +155,11 @@ private slots:
         testdata::buildSample(path(u"data"_qs));
         const app::DataLocations where{path(u"data/"_qs), path(u"user/"_qs), true};
         app::seedUserFiles(where);
+        const QString page = path(u"data/dat/youxianshu.db"_qs);
+        QVERIFY(storage::canWriteTableFile(page));
         storage::setReadOnlyDirectory(where.dataDir);
+        QVERIFY(!storage::canWriteTableFile(page)); // editing is refused before the first post
+        QVERIFY(storage::canWriteTableFile(path(u"user/database/ibook.db"_qs)));
         const QByteArray shippedBook = bytes(path(u"data/database/ibook.db"_qs));
         ScriptedDialogs dialogs;
         for (int run = 1; run <= 2; ++run) {
