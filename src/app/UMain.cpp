@@ -183,8 +183,10 @@ void TfrmMain::buildLeftPane()
     m_Tree->setItemDelegate(new SelectedRedDelegate(m_Tree));
     core::keepSelectionReadable(m_Tree, QColor(255, 0, 0));
     m_Tree->setFont(core::songti(14));
+    m_Tree->setAccessibleName(QStringLiteral("目录"));
     treeLayout->addWidget(m_Tree);
     Button1 = new QPushButton(Ts_ml);
+    Button1->setAccessibleName(QStringLiteral("Button1"));
     Button1->hide();
     PageControl->addTab(Ts_ml, QStringLiteral("目录"));
 
@@ -192,11 +194,13 @@ void TfrmMain::buildLeftPane()
     Label1 = new QLabel(QStringLiteral("请键入要查找的关键词："), Ts_index);
     Label1->move(8, 8);
     s_index = new QLineEdit(Ts_index);
+    Label1->setBuddy(s_index); // the box's accessible name
     s_index->setGeometry(8, 32, 305, 23);
     DBGrid2 = new binding::DBGrid(Ts_index);
     DBGrid2->setDataSource(dsQtree);
     DBGrid2->setColumns({{QStringLiteral("CName"), QStringLiteral("索引结果")}});
     DBGrid2->setRowSelect(true);
+    DBGrid2->setAccessibleName(QStringLiteral("索引结果"));
     DBGrid2->horizontalHeader()->setStretchLastSection(true);
     PageControl->addTab(Ts_index, QStringLiteral("索引"));
 
@@ -204,11 +208,13 @@ void TfrmMain::buildLeftPane()
     Label2 = new QLabel(QStringLiteral("请键入要查找的关键词："), Ts_search);
     Label2->move(8, 2);
     E_search = new QLineEdit(Ts_search);
+    Label2->setBuddy(E_search);
     E_search->setGeometry(8, 24, 305, 23);
     DBGrid3 = new binding::DBGrid(Ts_search);
     DBGrid3->setDataSource(dsQFTree);
     DBGrid3->setColumns({{QStringLiteral("CName"), QStringLiteral("查找结果")}});
     DBGrid3->setRowSelect(true);
+    DBGrid3->setAccessibleName(QStringLiteral("查找结果"));
     DBGrid3->horizontalHeader()->setStretchLastSection(true);
     PageControl->addTab(Ts_search, QStringLiteral("查找"));
 
@@ -218,6 +224,7 @@ void TfrmMain::buildLeftPane()
     DBGrid1->setDataSource(dsBook);
     DBGrid1->setColumns({{QStringLiteral("CName"), QStringLiteral("名       称")}});
     DBGrid1->setRowSelect(true);
+    DBGrid1->setAccessibleName(QStringLiteral("书签"));
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
     DBGrid1->setMaximumHeight(601);
     bookLayout->addWidget(DBGrid1, 1);

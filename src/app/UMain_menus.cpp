@@ -3,8 +3,6 @@
 #include "UMain.h"
 
 #include "binding/dbgrid.h"
-#include "browser/catalogue.h"
-#include "browser/navigation.h"
 #include "browser/pagearea.h"
 #include "core/dialogs.h"
 #include "core/guard.h"
@@ -127,6 +125,8 @@ void TfrmMain::wireMenus()
     on(N8, &QAction::triggered, [this] { close(); });
 
     ToolBar1->setWindowTitle(QStringLiteral("工具栏"));
+    if (auto *more = ToolBar1->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("更多工具"));
     ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu); // shown and hidden through 视图 only
     StatusText = new QLabel(this);
     statusBar()->addWidget(StatusText, 1);
@@ -194,7 +194,7 @@ void TfrmMain::showCalculator(const QString &name, const QString &caption)
     node.setSql(QStringLiteral("select * from vt where Ctable = ?1"), {name});
     node.open();
     if (!node.isEmpty()) {
-        if (browser::selectPage(node, [this](unsigned kind) { ShowPage(kind); }))
+        if (selectFrom(node))
             AddHistory(node);
         return;
     }

@@ -45,11 +45,12 @@ QIcon glyphIcon(Glyph glyph)
     return QIcon(pm);
 }
 
-QToolButton *makeButton(QWidget *parent, Glyph glyph, const QString &tip)
+QToolButton *makeButton(QWidget *parent, Glyph glyph, const QString &tip, const QString &name)
 {
     auto *b = new QToolButton(parent);
     b->setIcon(glyphIcon(glyph));
     b->setToolTip(tip);
+    b->setAccessibleName(name); // the button shows only a picture
     b->setAutoRaise(false);
     return b;
 }
@@ -60,11 +61,11 @@ DBNavigator::DBNavigator(QWidget *parent) : QWidget(parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    m_first = makeButton(this, Glyph::First, QStringLiteral("First record"));
-    m_prior = makeButton(this, Glyph::Prior, QStringLiteral("Prior record"));
-    m_next = makeButton(this, Glyph::Next, QStringLiteral("Next record"));
-    m_last = makeButton(this, Glyph::Last, QStringLiteral("Last record"));
-    m_delete = makeButton(this, Glyph::Delete, QStringLiteral("Delete record"));
+    m_first = makeButton(this, Glyph::First, QStringLiteral("First record"), QStringLiteral("第一条记录"));
+    m_prior = makeButton(this, Glyph::Prior, QStringLiteral("Prior record"), QStringLiteral("上一条记录"));
+    m_next = makeButton(this, Glyph::Next, QStringLiteral("Next record"), QStringLiteral("下一条记录"));
+    m_last = makeButton(this, Glyph::Last, QStringLiteral("Last record"), QStringLiteral("最后一条记录"));
+    m_delete = makeButton(this, Glyph::Delete, QStringLiteral("Delete record"), QStringLiteral("删除记录"));
     for (QToolButton *b : {m_first, m_prior, m_next, m_last, m_delete})
         layout->addWidget(b);
     layout->addStretch();

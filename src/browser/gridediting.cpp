@@ -1,6 +1,7 @@
 #include "gridediting.h"
 
 #include "binding/dbgrid.h"
+#include "core/contrast.h"
 #include "core/dialogs.h"
 #include "storage/dataset.h"
 #include "storage/sqlite.h"
@@ -60,8 +61,10 @@ void GridEditing::show(bool on)
 {
     m_grid->setEditable(on);
     QPalette p = m_readOnlyPalette;
-    if (on)
+    if (on) {
         p.setColor(QPalette::Base, QColor(255, 248, 220));
+        p.setColor(QPalette::Text, core::readableOn(p.color(QPalette::Text), p.color(QPalette::Base)));
+    }
     m_grid->setPalette(p);
     m_badge->setVisible(on);
     placeBadge();

@@ -2,6 +2,7 @@
 
 #include "binding/dbgrid.h"
 #include "binding/dbmemo.h"
+#include "core/contrast.h"
 #include "core/error.h"
 #include "core/fonts.h"
 #include "core/sharedstate.h"
@@ -47,7 +48,8 @@ PageArea::PageArea(storage::Dataset *tblView, QWidget *leftTabs, QWidget *parent
     itemtitle = new QLabel(P_title);
     itemtitle->move(24, 8);
     itemtitle->setFont(core::songti(15));
-    itemtitle->setStyleSheet(QStringLiteral("color: blue"));
+    itemtitle->setAccessibleName(QStringLiteral("页面标题"));
+    core::keepReadable(itemtitle, QColor(0, 0, 255)); // blue, readable under any palette
     itemtitle->setMinimumWidth(600);
     outer->addWidget(P_title);
 
@@ -69,12 +71,15 @@ PageArea::PageArea(storage::Dataset *tblView, QWidget *leftTabs, QWidget *parent
     filterBar->hide();
     m_datLayout->addWidget(filterBar, 0, 0);
     img_cover = new QLabel(Pan_Dat);
+    img_cover->setAccessibleName(QStringLiteral("封面"));
     img_cover->setScaledContents(true);
     img_cover->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     imgPic = new QLabel(Pan_Dat);
+    imgPic->setAccessibleName(QStringLiteral("页面图片"));
     imgPic->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     imgPic->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     DBview = new binding::DBGrid(Pan_Dat);
+    DBview->setAccessibleName(QStringLiteral("数据表"));
     auto *titles = new MultiRowHeader(DBview);
     DBview->setHorizontalHeader(titles);
     // Shared title cells keep their text in view: repaint the whole header on every scroll.
@@ -88,6 +93,7 @@ PageArea::PageArea(storage::Dataset *tblView, QWidget *leftTabs, QWidget *parent
     m_editing = new GridEditing(DBview, tblView, P_title);
     AllowEdit = m_editing->action();
     Memo1 = new QPlainTextEdit(Pan_Dat);
+    Memo1->setAccessibleName(QStringLiteral("报表暂存"));
     for (QWidget *w : {static_cast<QWidget *>(img_cover), static_cast<QWidget *>(imgPic),
                        static_cast<QWidget *>(DBview), Pan_web, static_cast<QWidget *>(Memo1)}) {
         m_datLayout->addWidget(w, 1, 0);
@@ -104,11 +110,13 @@ PageArea::PageArea(storage::Dataset *tblView, QWidget *leftTabs, QWidget *parent
     auto *noteLayout = new QVBoxLayout(Pan_fz);
     noteLayout->setContentsMargins(0, 0, 0, 0);
     DBMemo1 = new binding::DBMemo(Pan_fz);
+    DBMemo1->setAccessibleName(QStringLiteral("注释"));
     noteLayout->addWidget(DBMemo1);
     Pan_pic = new QWidget(Splitter3);
     auto *picLayout = new QVBoxLayout(Pan_pic);
     picLayout->setContentsMargins(0, 0, 0, 0);
     Image1 = new FittedPicture(Pan_pic);
+    Image1->setAccessibleName(QStringLiteral("图片"));
     picLayout->addWidget(Image1);
     Splitter2->setSizes({400, 300});
     Splitter3->setSizes({312, 400});

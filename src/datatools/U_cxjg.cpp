@@ -1,5 +1,6 @@
 #include "U_cxjg.h"
 
+#include "core/contrast.h"
 #include "core/dialogs.h"
 #include "core/sharedstate.h"
 #include "core/text.h"
@@ -29,21 +30,21 @@ Tfrm_cxjg::Tfrm_cxjg() : SecondaryWindow(QStringLiteral("查询结果"), 699, 63
     title.setPixelSize(48);
     title.setBold(true);
     Label4->setFont(title);
-    QPalette blue = Label4->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    Label4->setPalette(blue);
+    core::keepReadable(Label4, Qt::blue, QPalette::WindowText, band.color(QPalette::Window));
     Label4->setGeometry(0, 0, 699, 73);
     Label4->setAlignment(Qt::AlignCenter);
 
     E_zt = new QLineEdit(this);
+    E_zt->setAccessibleName(QStringLiteral("查询主题"));
     E_zt->setFont(songti(16));
     E_zt->setGeometry(77, 88, 545, 26);
 
     Label1 = new QLabel(QStringLiteral("查询结果"), this);
-    Label1->setPalette(blue);
+    core::keepReadable(Label1, Qt::blue);
     Label1->setGeometry(16, 124, 200, 20);
 
     Memo1 = new QPlainTextEdit(this);
+    Label1->setBuddy(Memo1);
     Memo1->setFont(songti(16));
     datatools::plainLineBreaks(Memo1);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);

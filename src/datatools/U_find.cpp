@@ -16,6 +16,7 @@ Tfrm_find::Tfrm_find(storage::Dataset *tblView)
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setGeometry(16, 32, 185, 26);
     ComboBox1->setFont(songti(15));
+    ComboBox1->setAccessibleName(QStringLiteral("字段"));
 
     ComboBox2 = new QComboBox(this);
     ComboBox2->setEditable(true);
@@ -24,11 +25,13 @@ Tfrm_find::Tfrm_find(storage::Dataset *tblView)
                          QStringLiteral("<"), QStringLiteral("Like")});
     ComboBox2->setGeometry(209, 32, 73, 26);
     ComboBox2->setFont(songti(15));
+    ComboBox2->setAccessibleName(QStringLiteral("比较"));
     ComboBox2->setEditText(QStringLiteral("="));
 
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(290, 32, 163, 26);
     Edit1->setFont(songti(16));
+    Edit1->setAccessibleName(QStringLiteral("值"));
 
     BitBtn3 = addButton(QStringLiteral("查询"), {40, 96, 110, 32}, [this] { BitBtn3Click(); });
     BitBtn4 = addButton(QStringLiteral("撤销查询"), {180, 96, 110, 32}, [this] { BitBtn4Click(); });

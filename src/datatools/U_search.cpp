@@ -19,6 +19,7 @@ Tfrm_search::Tfrm_search(storage::Dataset *tblView, binding::DBGrid *DBview)
     Label2 = new QLabel(QStringLiteral("请输入搜索字符"), this);
     Label2->setGeometry(24, 16, 290, 22);
     Edit1 = new QLineEdit(this);
+    Label2->setBuddy(Edit1);
     Edit1->setGeometry(24, 44, 290, 28);
     BitBtn1 = addButton(QStringLiteral("搜索"), {24, 100, 86, 32}, [this] { BitBtn1Click(); });
     BitBtn2 = addButton(QStringLiteral("下一个"), {126, 100, 86, 32}, [this] { BitBtn2Click(); });

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 TfrmImage *frmImage = nullptr;
@@ -83,6 +84,9 @@ TfrmImage::TfrmImage() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint)
     layout->setSpacing(0);
 
     ToolBar1 = new QToolBar(this);
+    ToolBar1->setWindowTitle(QStringLiteral("图形浏览工具栏"));
+    if (auto *more = ToolBar1->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("更多工具"));
     ToolBar1->setFont(core::songti(14));
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
     ToolButton1 = ToolBar1->addAction(QStringLiteral(" 放大 "));

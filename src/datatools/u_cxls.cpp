@@ -45,6 +45,7 @@ Tfrmcxls::Tfrmcxls() : SecondaryWindow(QStringLiteral("查询结果"), 976, 618)
                          {QStringLiteral("查询条件"), QStringLiteral("查询条件")},
                          {QStringLiteral("查询日期"), QStringLiteral("查询日期")}});
     DBGrid1->setRowSelect(true);
+    DBGrid1->setAccessibleName(QStringLiteral("查询记录"));
     DBGrid1->setColumnWidth(0, 125);
     DBGrid1->setColumnWidth(1, 191);
     DBGrid1->setGeometry(8, 8, 420, 260);
@@ -57,11 +58,13 @@ Tfrmcxls::Tfrmcxls() : SecondaryWindow(QStringLiteral("查询结果"), 976, 618)
     DBMemo1->setDataField(resultField);
     DBMemo1->setDataSource(ds_cx);
     DBMemo1->setReadOnly(true);
+    DBMemo1->setAccessibleName(QStringLiteral("记录的查询结果"));
     DBMemo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     DBMemo1->setGeometry(8, 306, 340, 304);
     BitBtn2 = addButton(QStringLiteral("导入"), {356, 306, 72, 30}, [this] { BitBtn2Click(); });
 
     Memo1 = new QPlainTextEdit(this);
+    Memo1->setAccessibleName(QStringLiteral("结果文件"));
     // Reports keep their columns in the monospaced face of the query-result window, in the stored
     // text and in the pane; a point size, because the printout takes the pane's font at its
     // point size.

@@ -4,6 +4,7 @@
 #include "fitfigurespanel.h"
 #include "fitinputs.h"
 
+#include "core/contrast.h"
 #include "core/dialogs.h"
 #include "core/guard.h"
 #include "core/numbers.h"
@@ -93,9 +94,7 @@ void styleResult(QLabel *label, int pixelSize)
     QFont font = label->font();
     font.setPixelSize(pixelSize);
     label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::blue);
-    label->setPalette(palette);
+    core::keepReadable(label, Qt::blue);
 }
 
 } // namespace
@@ -145,6 +144,7 @@ void Tfrmgcph::createControls()
 {
     Label1 = labelAt(this, QStringLiteral("基本尺寸"), {14, 14, 56, 20});
     Edit1 = new QLineEdit(QStringLiteral("20"), this);
+    Label1->setBuddy(Edit1);
     Edit1->setGeometry(72, 12, 56, 24);
     Edit1->setValidator(new MaxLengthValidator(fits::maxSizeLength, Edit1));
     labelAt(this, QStringLiteral("mm"), {134, 14, 30, 20});
@@ -167,6 +167,10 @@ void Tfrmgcph::createControls()
     ComboBox2 = zoneBoxAt(GroupBox1, fits::gradeTexts(), QStringLiteral("6"), {144, 44, 84, 26});
     ComboBox3 = zoneBoxAt(GroupBox1, fits::shaftLetters(), QStringLiteral("f"), {44, 76, 84, 26});
     ComboBox4 = zoneBoxAt(GroupBox1, fits::gradeTexts(), QStringLiteral("5"), {144, 76, 84, 26});
+    ComboBox1->setAccessibleName(QStringLiteral("孔的公差带"));
+    ComboBox2->setAccessibleName(QStringLiteral("孔的公差等级"));
+    ComboBox3->setAccessibleName(QStringLiteral("轴的公差带"));
+    ComboBox4->setAccessibleName(QStringLiteral("轴的公差等级"));
 
     BitBtn1 = new QPushButton(tickIcon(), QStringLiteral("OK"), this);
     BitBtn1->setGeometry(176, 122, 88, 28);

@@ -21,6 +21,8 @@ SearchPanel::SearchPanel(QWidget *parent) : QWidget(parent)
     L_state = new QLabel(this);
     L_state->setWordWrap(true);
     LV_full = new QListView(this);
+    Label3->setBuddy(E_full);
+    LV_full->setAccessibleName(QStringLiteral("全文检索结果"));
     hits = new HitModel(this);
     LV_full->setModel(hits);
     LV_full->setItemDelegate(new HitDelegate(hits, LV_full));

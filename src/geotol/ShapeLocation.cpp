@@ -2,6 +2,7 @@
 
 #include "DataofShapeLocation.h"
 #include "characteristics.h"
+#include "core/contrast.h"
 #include "core/dialogs.h"
 #include "core/error.h"
 #include "core/guard.h"
@@ -68,12 +69,14 @@ Tfrmgccx::Tfrmgccx(QWidget *parent) : QWidget(parent, Qt::FramelessWindowHint)
 
     Label1 = label(this, u"主参数"_qs, 16, 10);
     Edit1 = new QLineEdit(u"20"_qs, this);
+    Label1->setBuddy(Edit1);
     Edit1->setGeometry(16, 28, 110, 22);
     Edit1->setValidator(new TypingLimit(Edit1, 10));
     Label2 = label(this, u"mm"_qs, 132, 31, 30);
 
     Label3 = label(this, u"公差等级"_qs, 16, 56);
     ComboBox1 = new QComboBox(this);
+    Label3->setBuddy(ComboBox1);
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setCompleter(nullptr); // the typed text stays as typed
@@ -84,9 +87,7 @@ Tfrmgccx::Tfrmgccx(QWidget *parent) : QWidget(parent, Qt::FramelessWindowHint)
 
     Label4 = label(this, u"公差值"_qs, 16, 102);
     LB = label(this, QString(), 16, 122, 180, 22);
-    QPalette blue = LB->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    LB->setPalette(blue);
+    core::keepReadable(LB, Qt::blue);
     QFont bold = LB->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.2);
@@ -119,6 +120,7 @@ Tfrmgccx::Tfrmgccx(QWidget *parent) : QWidget(parent, Qt::FramelessWindowHint)
     white.setColor(QPalette::Window, Qt::white);
     Panel1->setPalette(white);
     Image1 = new QLabel(Panel1);
+    Image1->setAccessibleName(u"图例"_qs);
     Image1->setGeometry(0, 0, 150, 240);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setPixmap(QPixmap::fromImage(builtInLegend()));
