@@ -1,5 +1,6 @@
 #include "U_find.h"
 
+#include "core/waitcursor.h"
 #include "storage/dataset.h"
 
 #include <QComboBox>
@@ -77,11 +78,13 @@ void Tfrm_find::FormShow()
 
 void Tfrm_find::BitBtn3Click()
 {
+    core::WaitCursor wait; // the walk over a large table takes a while
     m_tblView->setFiltered(true);
 }
 
 void Tfrm_find::BitBtn4Click()
 {
+    core::WaitCursor wait;
     m_tblView->setFiltered(false);
 }
 

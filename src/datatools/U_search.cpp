@@ -3,13 +3,28 @@
 #include "binding/dbgrid.h"
 #include "cellsearch.h"
 #include "core/dialogs.h"
+#include "core/waitcursor.h"
 #include "storage/dataset.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <functional>
+
 Tfrm_search *frm_search = nullptr;
+
+namespace {
+
+// A search over a large table takes a while: the wait cursor shows meanwhile (not over the
+// notice that may follow).
+datatools::SearchHit searching(const std::function<datatools::SearchHit()> &search)
+{
+    core::WaitCursor wait;
+    return search();
+}
+
+} // namespace
 int FoundColumn = 0;
 
 Tfrm_search::Tfrm_search(storage::Dataset *tblView, binding::DBGrid *DBview)
@@ -43,7 +58,7 @@ void Tfrm_search::showHit(const datatools::SearchHit &hit)
 void Tfrm_search::BitBtn1Click()
 {
     m_tblView->first();
-    const datatools::SearchHit hit = datatools::searchFrom(*m_tblView, 0, 0, Edit1->text());
+    const datatools::SearchHit hit = searching([&] { return datatools::searchFrom(*m_tblView, 0, 0, Edit1->text()); });
     if (hit.found()) {
         showHit(hit);
         return;
@@ -57,7 +72,8 @@ void Tfrm_search::BitBtn2Click()
     // The rest of the current row after the last find, then the rows below; no wrap-around.
     const int fieldCount = int(m_tblView->fields().size());
     const int from = FoundColumn < fieldCount - 1 ? FoundColumn + 1 : fieldCount;
-    const datatools::SearchHit hit = datatools::searchFrom(*m_tblView, m_tblView->currentIndex(), from, Edit1->text());
+    const datatools::SearchHit hit =
+        searching([&] { return datatools::searchFrom(*m_tblView, m_tblView->currentIndex(), from, Edit1->text()); });
     if (hit.found()) {
         showHit(hit);
         return;
