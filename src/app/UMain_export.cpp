@@ -183,5 +183,6 @@ void TfrmMain::DBviewPrint()
     sheet.name = title;
     QFont font = core::songti(12);
     font.setPointSize(9);
+    m_pagePrinter->setPageOrientation(datatools::preferredOrientation(*m_pagePrinter, font, sheet));
     core::dialogs().previewPrint(this, *m_pagePrinter, [&](QPrinter &printer) { datatools::printSheet(printer, font, sheet); });
 }

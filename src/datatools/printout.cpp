@@ -82,20 +82,47 @@ void beginPainting(QPainter &painter, QPrinter &printer, const QFont &font)
     painter.setFont(printFont);
 }
 
-// The column edges of a sheet, from its display widths (or its title texts), in device pixels.
+// Rows whose cells are measured for the column widths; later rows are cut to fit.
+constexpr int measuredRows = 2000;
+
+// The column edges of a sheet in device pixels: each column as wide as its single-column title
+// and the cells of its first rows need (at most 40 characters), a spanning title widening the
+// columns under it evenly when they are narrower than its text.
 QVector<int> columnEdges(const dataexport::Sheet &sheet, const QFontMetrics &metrics)
 {
-    QVector<int> widths(sheet.columnCount, 0);
-    for (int c = 0; c < sheet.columnCount; ++c)
-        widths[c] = sheet.widths.value(c) * metrics.averageCharWidth();
+    const int padding = metrics.averageCharWidth();
+    const int widest = 40 * metrics.averageCharWidth();
+    QVector<int> widths(sheet.columnCount, 2 * padding);
+    // A little more than the text needs: the painter's metrics may round differently.
+    auto fit = [&](int column, const QString &text) {
+        widths[column] = std::max(widths[column], std::min(widest, metrics.horizontalAdvance(text) + padding / 4));
+    };
     for (const dataexport::TitleCell &t : sheet.titles) {
         if (t.firstColumn == t.lastColumn && t.firstColumn < widths.size())
-            widths[t.firstColumn] = std::max(widths[t.firstColumn], metrics.horizontalAdvance(t.text));
+            fit(t.firstColumn, t.text);
+    }
+    if (sheet.forEachRow) {
+        int row = 0;
+        sheet.forEachRow([&](const QStringList &cells) {
+            for (int c = 0; row < measuredRows && c < cells.size() && c < widths.size(); ++c)
+                fit(c, cells[c]);
+            ++row;
+        });
+    }
+    for (const dataexport::TitleCell &t : sheet.titles) {
+        if (t.lastColumn <= t.firstColumn || t.lastColumn >= widths.size())
+            continue;
+        const int columns = t.lastColumn - t.firstColumn + 1;
+        int span = (columns - 1) * padding;
+        for (int c = t.firstColumn; c <= t.lastColumn; ++c)
+            span += widths[c];
+        const int missing = std::min(widest, metrics.horizontalAdvance(t.text)) - span;
+        for (int c = t.firstColumn; missing > 0 && c <= t.lastColumn; ++c)
+            widths[c] += (missing + columns - 1) / columns;
     }
     QVector<int> edges{0};
-    const int padding = metrics.averageCharWidth();
     for (int w : widths)
-        edges << edges.last() + std::max(w, 2 * padding) + padding;
+        edges << edges.last() + w + padding;
     return edges;
 }
 
@@ -122,6 +149,17 @@ int printLines(QPrinter &printer, const QFont &font, const QStringList &lines)
     }
     painter.end();
     return pages;
+}
+
+QPageLayout::Orientation preferredOrientation(QPrinter &printer, const QFont &font, const dataexport::Sheet &sheet)
+{
+    QFont printFont = font;
+    printFont.setPointSizeF(font.pointSizeF());
+    const QFontMetrics metrics(printFont, &printer);
+    QPageLayout portrait = printer.pageLayout();
+    portrait.setOrientation(QPageLayout::Portrait);
+    const int width = portrait.paintRectPixels(printer.resolution()).width();
+    return columnEdges(sheet, metrics).last() > width ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
 
 int printSheet(QPrinter &printer, const QFont &font, const dataexport::Sheet &sheet)

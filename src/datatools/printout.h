@@ -1,4 +1,5 @@
 #pragma once
+#include <QPageLayout>
 #include <QStringList>
 
 namespace dataexport {
@@ -30,9 +31,11 @@ int printLines(QPrinter &printer, const QFont &font, const QStringList &lines);
 
 // Prints a data page as a table: on every printed page the page title and all title rows (a
 // title over several columns or rows drawn as one cell), then as many rows as fit, and the page
-// number at the foot. Columns take their display widths; a table wider than the page is drawn
-// smaller to fit its width. A cell shows one line, cut with "…" when it is wider than its column.
-// Returns the number of pages printed.
+// number at the foot. Columns are as wide as their titles and the cells of the first rows need; a
+// table wider than the page is drawn smaller to fit its width. A cell shows one line, cut with
+// "…" when it is wider than its column. Returns the number of pages printed.
 int printSheet(QPrinter &printer, const QFont &font, const dataexport::Sheet &sheet);
+// Landscape when the table is wider than a portrait page of the printer.
+QPageLayout::Orientation preferredOrientation(QPrinter &printer, const QFont &font, const dataexport::Sheet &sheet);
 
 } // namespace datatools

@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -172,13 +173,46 @@ private slots:
         QVERIFY(m_dialogs->errors.isEmpty());
     }
 
+    void printWithTitles_data()
+    {
+        QTest::addColumn<QString>("table"); // empty: the page of init()
+        QTest::addColumn<bool>("landscape");
+        const QString longText(30, u'长');
+        QTest::newRow("a narrow table: portrait") << QString() << false;
+        QTest::newRow("wide text fields holding short texts: portrait")
+            << u"甲:A255,乙:A255,丙:A255,丁:A255\n短,短,短,短\n"_qs << false;
+        QTest::newRow("short titles over long cell texts: landscape")
+            << u"甲:A40,乙:A40,丙:A40,丁:A40\n%1,%1,%1,%1\n"_qs.arg(longText) << true;
+        QStringList spanned; // four titles of 30 characters, each over two narrow columns
+        for (const QChar group : u"甲乙丙丁"_qs)
+            spanned << u"%1%2|左:N,%1%2|右:N"_qs.arg(group, QString(29, u'题'));
+        QTest::newRow("titles wider than the two columns under them: landscape") << spanned.join(u',') + u"\n1,2\n"_qs << true;
+        QStringList many;
+        for (int c = 0; c < 30; ++c)
+            many << u"列%1:N"_qs.arg(c);
+        QTest::newRow("thirty number columns: landscape") << many.join(u',') + u"\n1.25\n"_qs << true;
+    }
+
     void printWithTitles()
     {
+        QFETCH(QString, table);
+        QFETCH(bool, landscape);
+        if (!table.isEmpty()) {
+            testdata::writeTable(m_dir->filePath(u"dat/w.db"_qs), table);
+            core::shared().CurTable = u"w"_qs;
+            m_w->ShowPage(3);
+            QCoreApplication::processEvents();
+        }
         m_dialogs->printAnswer = true;
         m_dialogs->printFile = m_dir->filePath(u"页.pdf"_qs);
         menu(u"打印…"_qs);
         QVERIFY2(m_dialogs->errors.isEmpty(), qPrintable(m_dialogs->errors.join(u'\n')));
-        QVERIFY(fileBytes(m_dialogs->printFile).startsWith("%PDF"));
+        const QByteArray pdf = fileBytes(m_dialogs->printFile);
+        QVERIFY(pdf.startsWith("%PDF"));
+        // The page's size in points, wider than high when it lies.
+        const QRegularExpressionMatch box = QRegularExpression(u"/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"_qs).match(QString::fromLatin1(pdf));
+        QVERIFY2(box.hasMatch(), pdf.left(400).constData());
+        QCOMPARE(box.captured(1).toDouble() > box.captured(2).toDouble(), landscape);
     }
 };
 
