@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <malloc.h>
 #include <vector>
 
 namespace bench {
@@ -84,16 +86,32 @@ void writeShownStamp()
     std::fflush(stdout);
 }
 
-qint64 peakRssKb()
+namespace {
+
+// A figure of /proc/self/status in KiB ("VmHWM:", "VmRSS:").
+qint64 statusKb(const char *key)
 {
     QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray &line : f.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+        if (line.startsWith(key))
+            return line.mid(qsizetype(std::strlen(key))).trimmed().split(' ').value(0).toLongLong();
     }
     return 0;
+}
+
+} // namespace
+
+qint64 peakRssKb()
+{
+    return statusKb("VmHWM:");
+}
+
+qint64 heapInUseKb()
+{
+    const struct mallinfo2 heap = mallinfo2();
+    return qint64((heap.uordblks + heap.hblkhd) / 1024);
 }
 
 } // namespace bench

@@ -26,5 +26,7 @@ ProgramRun runProgram(const QString &program, const QStringList &args, const QSt
 void writeShownStamp();
 // Peak resident memory of this process so far, in KiB (VmHWM).
 qint64 peakRssKb();
+// Heap memory this process holds now, in KiB (what malloc has handed out and not got back).
+qint64 heapInUseKb();
 
 } // namespace bench
