@@ -13,6 +13,8 @@
 #include "geotol/DataofShapeLocation.h"
 #include "scripteddialogs.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -37,10 +39,16 @@ private:
         return h->recordCount();
     }
 
-    void start(bool withIndex)
+    // index: "fresh", "none", or "stale" (a page changed after the index was written).
+    void start(const QString &index)
     {
-        if (withIndex)
+        if (index != u"none")
             fulltext::buildIndex(m_fx->dir.path());
+        if (index == u"stale") {
+            QFile page(m_fx->path(QStringLiteral("txt/yiban.html")));
+            QVERIFY(page.open(QIODevice::ReadWrite));
+            QVERIFY(page.setFileTime(QDateTime::currentDateTime().addSecs(3600), QFileDevice::FileModificationTime));
+        }
         m_w = std::make_unique<TfrmMain>(m_fx->dir.path());
         m_w->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
@@ -100,42 +108,47 @@ private slots:
 
     void clickedHitOpensItsPlace_data()
     {
-        QTest::addColumn<bool>("withIndex");
+        QTest::addColumn<QString>("index");    // the index file: fresh, none, stale
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("hit");      // a text of the hit's lines in the list
         QTest::addColumn<QString>("title");    // the page title afterwards
         QTest::addColumn<int>("gridRow");      // -1: not a data page
         QTest::addColumn<int>("gridColumn");
         QTest::addColumn<QString>("selected"); // text selected in the page or the note
-        QTest::newRow("a value only in a table cell") << true << QStringLiteral("1.373") << QStringLiteral("第 1 行 · 基本尺寸/mm › 中径 d2")
+        QTest::newRow("a value only in a table cell") << QStringLiteral("fresh") << QStringLiteral("1.373") << QStringLiteral("第 1 行 · 基本尺寸/mm › 中径 d2")
                                                       << QStringLiteral("普通螺纹基本尺寸") << 0 << 2 << QString();
-        QTest::newRow("a cell further down") << true << QStringLiteral("6204") << QStringLiteral("第 5 行")
+        QTest::newRow("a cell further down") << QStringLiteral("fresh") << QStringLiteral("6204") << QStringLiteral("第 5 行")
                                              << QStringLiteral("深沟球轴承 62 系列") << 4 << 0 << QString();
-        QTest::newRow("page text, the third occurrence") << true << QStringLiteral("配合") << QStringLiteral("正文|配合公差等于")
+        QTest::newRow("page text, the third occurrence") << QStringLiteral("fresh") << QStringLiteral("配合") << QStringLiteral("正文|配合公差等于")
                                                          << QString() << -1 << -1 << QStringLiteral("配合");
-        QTest::newRow("a note") << true << QStringLiteral("几何平均值") << QStringLiteral("注释") << QStringLiteral("标准公差因子")
+        QTest::newRow("a note") << QStringLiteral("fresh") << QStringLiteral("几何平均值") << QStringLiteral("注释") << QStringLiteral("标准公差因子")
                                 << -1 << -1 << QStringLiteral("几何平均值");
-        QTest::newRow("a title") << true << QStringLiteral("标准公差数值") << QStringLiteral("标题") << QStringLiteral("标准公差数值")
+        QTest::newRow("a title") << QStringLiteral("fresh") << QStringLiteral("标准公差数值") << QStringLiteral("标题") << QStringLiteral("标准公差数值")
                                  << 0 << 0 << QString();
-        QTest::newRow("without the index, a cell") << false << QStringLiteral("1.373") << QStringLiteral("d2")
+        QTest::newRow("without the index, a cell") << QStringLiteral("none") << QStringLiteral("1.373") << QStringLiteral("d2")
                                                    << QStringLiteral("普通螺纹基本尺寸") << 0 << 2 << QString();
-        QTest::newRow("without the index, page text") << false << QStringLiteral("配合") << QStringLiteral("正文")
+        QTest::newRow("a stale index: not used, a cell") << QStringLiteral("stale") << QStringLiteral("1.373") << QStringLiteral("d2")
+                                                         << QStringLiteral("普通螺纹基本尺寸") << 0 << 2 << QString();
+        QTest::newRow("without the index, page text") << QStringLiteral("none") << QStringLiteral("配合") << QStringLiteral("正文")
                                                       << QString() << -1 << -1 << QStringLiteral("配合");
     }
 
     void clickedHitOpensItsPlace()
     {
-        QFETCH(bool, withIndex);
+        QFETCH(QString, index);
         QFETCH(QString, text);
         QFETCH(QString, hit);
         QFETCH(QString, title);
         QFETCH(int, gridRow);
         QFETCH(int, gridColumn);
         QFETCH(QString, selected);
-        start(withIndex);
+        start(index);
         const int row = search(text, hit);
         QVERIFY2(row >= 0, qPrintable(panel()->L_state->text()));
-        QCOMPARE(panel()->L_state->text().contains(QStringLiteral("较慢")), !withIndex);
+        const QString state = panel()->L_state->text();
+        QCOMPARE(state.contains(QStringLiteral("没有全文索引")), index == u"none");
+        QCOMPARE(state.contains(QStringLiteral("全文索引早于内容")), index == u"stale");
+        QCOMPARE(state.contains(QStringLiteral("较慢")), index != u"fresh");
         clickHit(row);
         QVERIFY2(m_dialogs->errors.isEmpty(), qPrintable(m_dialogs->errors.join(u'\n')));
         QCOMPARE(historyRows(), 1);
@@ -158,7 +171,7 @@ private slots:
 
     void pageTextHitSelectsItsOwnOccurrence()
     {
-        start(true);
+        start(QStringLiteral("fresh"));
         const int first = search(QStringLiteral("配合"), QStringLiteral("正文"));
         QVERIFY(first >= 0);
         clickHit(first + 2);
@@ -172,7 +185,7 @@ private slots:
 
     void returnOpensTheCurrentHit()
     {
-        start(true);
+        start(QStringLiteral("fresh"));
         QVERIFY(search(QStringLiteral("1.373"), QStringLiteral("d2")) == 0);
         QTest::keyClick(panel()->E_full, Qt::Key_Return); // in the box: the current (first) hit
         QCOMPARE(m_w->Panel2->itemtitle->text(), QStringLiteral("普通螺纹基本尺寸"));
@@ -190,7 +203,7 @@ private slots:
 
     void aRowTheDataQueryHidesIsNamed()
     {
-        start(true);
+        start(QStringLiteral("fresh"));
         m_w->tblView->setFilterCallback([](const storage::RowView &) { return false; });
         m_w->tblView->setFiltered(true);
         clickHit(search(QStringLiteral("1.373"), QStringLiteral("d2")));
@@ -200,7 +213,7 @@ private slots:
 
     void moreHitsAsTheListScrolls()
     {
-        start(true);
+        start(QStringLiteral("fresh"));
         search(QStringLiteral("1"), QString());
         fulltext::HitModel *hits = panel()->hits;
         const int first = hits->rowCount();
@@ -217,7 +230,7 @@ private slots:
 
     void bookmarkOfTheOpenedHit()
     {
-        start(true);
+        start(QStringLiteral("fresh"));
         clickHit(search(QStringLiteral("1.373"), QStringLiteral("d2")));
         m_w->N18->trigger();
         QCOMPARE(m_dialogs->notices.value(0), QStringLiteral("添加完毕"));

@@ -122,6 +122,14 @@ private slots:
         QTest::newRow("FTS5 prefix star is text") << QStringLiteral("标准*") << 0 << QStringList();
         QTest::newRow("FTS5 NEAR is text") << QStringLiteral("NEAR(公差 配合)") << 0 << QStringList();
         QTest::newRow("FTS5 column filter is text") << QStringLiteral("body:公差") << 0 << QStringList();
+        QTest::newRow("FTS5 minus is text: a hyphened name")
+            << QStringLiteral("1804-m") << 2
+            << QStringList{QStringLiteral("note 线性尺寸的一般公差 [1804-m]"), QStringLiteral("page 一般公差说明 #0 [1804-m]")};
+        QTest::newRow("FTS5 minus is text: two characters beginning with it")
+            << QStringLiteral("-m") << 3
+            << QStringList{QStringLiteral("note 线性尺寸的一般公差 [-m]"), QStringLiteral("page 一般公差说明 #0 [-m]"),
+                           QStringLiteral("page 一般公差说明 #1 [-m]")};
+        QTest::newRow("FTS5 NOT and a minus before a word are text") << QStringLiteral("公差 NOT -配合") << 0 << QStringList();
         QTest::newRow("SQL quote is text") << QStringLiteral("配合' OR '1'='1") << 0 << QStringList();
         QTest::newRow("nothing across two cells") << QStringLiteral("1.6\x1f""0.35") << 0 << QStringList();
         QTest::newRow("page text, tags left out")
