@@ -100,6 +100,7 @@ TfrmImage::TfrmImage() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint)
     layout->addWidget(Pan_imgshow, 1);
     // The picture is placed by hand; only the mouse-catching label follows the panel's size.
     Img_show = new QLabel(Pan_imgshow);
+    Img_show->setAccessibleName(QStringLiteral("图形"));
     auto *panLayout = new QGridLayout(Pan_imgshow);
     panLayout->setContentsMargins(0, 0, 0, 0);
     Label1 = new QLabel(Pan_imgshow);

@@ -114,6 +114,7 @@ Tfrmgccx::Tfrmgccx(QWidget *parent) : QWidget(parent, Qt::FramelessWindowHint)
     RadioButton3->setChecked(true);
 
     Panel1 = new QFrame(this);
+    Panel1->setAccessibleName(u"图例框"_qs);
     Panel1->setGeometry(204, 8, 150, 240);
     Panel1->setAutoFillBackground(true);
     QPalette white = Panel1->palette();

@@ -415,12 +415,22 @@ private slots:
     void everyControlIsNamed()
     {
         start();
+        // The picture viewer holds a picture, as after a double-click on a page's picture: a
+        // label with a picture is a graphic and needs a name of its own.
+        activate(frmMain);
+        frmMain->m_Tree->setFocus();
+        frmMain->m_Tree->setCurrentIndex(node(0));
+        QTest::keyClick(frmMain->m_Tree, Qt::Key_Right);
+        QTest::keyClick(frmMain->m_Tree, Qt::Key_Down); // 优先数系 R5: a note and a picture
+        QTest::keyClick(frmMain->m_Tree, Qt::Key_Return);
+        QTest::mouseDClick(frmMain->Panel2->Image1, Qt::LeftButton);
+        QVERIFY(frmImage->isVisible() && !frmImage->Img_show->pixmap().isNull());
         const QSet<QAccessible::Role> controls = {
             QAccessible::EditableText, QAccessible::ComboBox,    QAccessible::List,        QAccessible::Tree,
             QAccessible::Table,        QAccessible::PushButton,  QAccessible::CheckBox,    QAccessible::RadioButton,
             QAccessible::SpinBox,      QAccessible::PageTab,     QAccessible::PageTabList, QAccessible::ToolBar,
             QAccessible::Graphic,      QAccessible::ButtonMenu,  QAccessible::Slider,      QAccessible::Window,
-            QAccessible::Dialog};
+            QAccessible::Dialog,       QAccessible::Border};
         QStringList unnamed;
         std::function<void(QAccessibleInterface *, const QString &)> walk = [&](QAccessibleInterface *iface, const QString &where) {
             if (!iface || !iface->isValid())
