@@ -12,6 +12,7 @@
 #include "browser/catalogue.h"
 #include "browser/pagearea.h"
 #include "core/contrast.h"
+#include "core/qtdialogs.h"
 #include "core/sharedstate.h"
 #include "datatools/U_cxjg.h"
 #include "datatools/U_find.h"
@@ -31,10 +32,14 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
@@ -46,6 +51,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTranslator>
+#include <QTimer>
 #include <QTreeView>
 
 #include <memory>
@@ -394,7 +400,11 @@ private slots:
         QVERIFY(frmMain->Panel2->Pan_web->isVisible());
         QVERIFY2(frmMain->Panel2->WebBrowser->toPlainText().contains(QStringLiteral("使用教程")),
                  qPrintable(frmMain->Panel2->WebBrowser->toPlainText().left(200)));
-        frmMain->actTutorial->trigger();
+        frmMain->actFits->trigger(); // another page, then F1 (帮助 → 教程) brings the guide back
+        QVERIFY(!frmMain->Panel2->Pan_web->isVisible());
+        activate(frmMain);
+        QTest::keyClick(frmMain, Qt::Key_F1);
+        QVERIFY(frmMain->Panel2->Pan_web->isVisible());
         QVERIFY(frmMain->Panel2->WebBrowser->toPlainText().contains(QStringLiteral("Ctrl+F")));
     }
 
@@ -462,6 +472,84 @@ private slots:
         for (const QString &u : std::as_const(unnamed))
             qWarning("unnamed: %s", qPrintable(u));
         QVERIFY2(unnamed.isEmpty(), qPrintable(QString::number(unnamed.size()) + QStringLiteral(" unnamed controls, listed above")));
+    }
+
+    // 打印 in the results log shows Qt's preview of the printout first; Esc leaves it unprinted.
+    void resultsLogPrintsThroughAPreview()
+    {
+        start();
+        QTest::mouseClick(frmMain->ToolButton8, Qt::LeftButton);
+        QVERIFY(frmcxls->isVisible());
+        QString text;
+        for (int i = 1; i <= 200; ++i)
+            text += QStringLiteral("第 %1 行 查询结果\r\n").arg(i);
+        frmcxls->setPaneText(text);
+        const QString pdf = m_dir->filePath(QStringLiteral("log.pdf"));
+        frmcxls->PrintDialog1().setOutputFormat(QPrinter::PdfFormat);
+        frmcxls->PrintDialog1().setOutputFileName(pdf);
+        core::QtDialogs qtDialogs;
+        core::setDialogs(&qtDialogs);
+        int pages = -1;
+        bool previewed = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            auto *preview = qobject_cast<QPrintPreviewDialog *>(modal);
+            if (!preview) { // a print dialog straight away, say: closed unanswered
+                if (modal)
+                    QTest::keyClick(modal, Qt::Key_Escape);
+                return;
+            }
+            previewed = true;
+            auto *pagesShown = preview->findChild<QPrintPreviewWidget *>();
+            if (pagesShown && QTest::qWaitFor([&] { return pagesShown->pageCount() > 0; }))
+                pages = pagesShown->pageCount();
+            QTest::keyClick(preview, Qt::Key_Escape);
+        });
+        QTest::mouseClick(frmcxls->BitBtn12, Qt::LeftButton); // returns when the preview is closed
+        core::setDialogs(m_dialogs.get());
+        QVERIFY(previewed);
+        QVERIFY2(pages >= 2, qPrintable(QString::number(pages))); // 200 lines do not fit on one page
+        QVERIFY(!QFile::exists(pdf));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // Switching the filter on or off over a table walks it: a wait cursor meanwhile, none after.
+    void filterShowsAWaitCursor_data()
+    {
+        QTest::addColumn<bool>("on");
+        QTest::newRow("查询") << true;
+        QTest::newRow("撤销查询") << false;
+    }
+
+    void filterShowsAWaitCursor()
+    {
+        QFETCH(bool, on);
+        testdata::writeTable(m_dir->filePath(QStringLiteral("dat/q.db")),
+                             QStringLiteral("编号:A4,名称:A20\nr1,甲\nr2,乙\nr3,丙\n"));
+        start();
+        core::shared().CurTable = QStringLiteral("q");
+        frmMain->ShowPage(3);
+        QTest::mouseClick(frmMain->ToolButton6, Qt::LeftButton);
+        QVERIFY(frm_find->isVisible());
+        activate(frm_find);
+        frm_find->ComboBox1->setFocus();
+        typeText(frm_find->ComboBox1->lineEdit(), QStringLiteral("编号"));
+        frm_find->Edit1->setFocus();
+        typeText(frm_find->Edit1, QStringLiteral("r2"));
+        if (!on)
+            QTest::mouseClick(frm_find->BitBtn3, Qt::LeftButton);
+        QCOMPARE(frmMain->tblView->recordCount(), on ? 3 : 1);
+        QList<int> shapes;
+        connect(frmMain->tblView, &storage::Dataset::rowsReset, this, [&] {
+            const QCursor *c = QGuiApplication::overrideCursor();
+            shapes << (c ? int(c->shape()) : -1);
+        });
+        QTest::mouseClick(on ? frm_find->BitBtn3 : frm_find->BitBtn4, Qt::LeftButton);
+        QCOMPARE(frmMain->tblView->recordCount(), on ? 1 : 3);
+        QVERIFY(!shapes.isEmpty());
+        for (int shape : std::as_const(shapes))
+            QCOMPARE(shape, int(Qt::WaitCursor));
+        QVERIFY(!QGuiApplication::overrideCursor());
     }
 
     void coloursStayReadable_data()
