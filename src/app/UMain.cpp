@@ -120,20 +120,16 @@ void TfrmMain::buildToolbar()
     ToolBar1->setFixedHeight(49);
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     ToolBar1->setIconSize(QSize(16, 16));
-    const QVector<QPixmap> normal = artwork::toolbarImages(false);
-    const QVector<QPixmap> hot = artwork::toolbarImages(true);
     auto button = [&](const QString &caption, int image) {
-        QIcon icon(normal[image]);
-        icon.addPixmap(hot[image], QIcon::Active);
-        icon.addPixmap(hot[image], QIcon::Disabled);
+        Q_ASSERT(image == m_toolbarButtons.size());
         auto *b = new QToolButton(ToolBar1);
         b->setText(caption);
-        b->setIcon(icon);
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setAutoRaise(true);
         b->setFixedSize(82, 38);
         b->setFont(core::songti(15));
         ToolBar1->addWidget(b);
+        m_toolbarButtons.append(b);
         return b;
     };
     ToolButton1 = button(QStringLiteral("上一页"), 0);
@@ -147,6 +143,21 @@ void TfrmMain::buildToolbar()
     ToolBar1->addSeparator();
     ToolButton10 = button(QStringLiteral("教程"), 6);
     ToolButton11 = button(QStringLiteral("在线服务"), 7);
+    core::followPalette(this, [this] { paintToolbarImages(); }); // the window is told of a palette change
+}
+
+// Pictures are not text: 3:1 against their background is enough to make them out (WCAG).
+void TfrmMain::paintToolbarImages()
+{
+    const QColor background = QApplication::palette(ToolBar1).color(QPalette::Window);
+    const QVector<QPixmap> normal = artwork::toolbarImages(core::readableOn(QColor(30, 70, 140), background, 3.0));
+    const QVector<QPixmap> hot = artwork::toolbarImages(core::readableOn(QColor(200, 40, 40), background, 3.0));
+    for (int i = 0; i < m_toolbarButtons.size(); ++i) {
+        QIcon icon(normal[i]);
+        icon.addPixmap(hot[i], QIcon::Active);
+        icon.addPixmap(hot[i], QIcon::Disabled);
+        m_toolbarButtons[i]->setIcon(icon);
+    }
 }
 
 void TfrmMain::buildLeftPane()

@@ -96,6 +96,7 @@ public:
     QToolBar *ToolBar1;
     QToolButton *ToolButton1, *ToolButton2, *ToolButton4, *ToolButton6, *ToolButton7, *ToolButton8,
         *ToolButton10, *ToolButton11;
+    QVector<QToolButton *> m_toolbarButtons; // in the order of their images
     QAction *N4, *N5, *N6, *N8; // 文件 → 数据查询, 数据检索, 查询结果, 退出
     QAction *actToolbar, *actNavigator, *actStatusbar; // 视图
     QAction *actFits, *actGeotol;                       // 常用设计计算程序 → 公差与配合, 形位公差
@@ -131,6 +132,7 @@ private:
     void wireFulltext();  // UMain_fulltext.cpp: the "全文" tab
     void wireExport();    // UMain_export.cpp: copy, export and print of the data page
     void buildToolbar();
+    void paintToolbarImages(); // in inks readable on the toolbar's background
     void buildMenus();
     void wireMenus();
     void wireKeys();

@@ -62,9 +62,8 @@ QPixmap cover()
     return pm;
 }
 
-QVector<QPixmap> toolbarImages(bool hot)
+QVector<QPixmap> toolbarImages(const QColor &ink)
 {
-    const QColor ink = hot ? QColor(200, 40, 40) : QColor(30, 70, 140);
     QVector<QPixmap> out;
     for (int i = 0; i < 8; ++i) {
         QPixmap pm = canvas16();

@@ -8,7 +8,7 @@
 namespace artwork {
 
 QPixmap cover(); // 546 × 767
-QVector<QPixmap> toolbarImages(bool hot); // 8 images, 16 × 16
+QVector<QPixmap> toolbarImages(const QColor &ink); // 8 images, 16 × 16, drawn in ink
 QVector<QPixmap> treeImages(); // 3 images, 16 × 16: closed book, open book, page
 
 } // namespace artwork

@@ -87,6 +87,11 @@ QColor readableOn(const QColor &wanted, const QColor &background, double minRati
     return contrastRatio(Qt::black, background) >= contrastRatio(Qt::white, background) ? QColor(Qt::black) : QColor(Qt::white);
 }
 
+void followPalette(QWidget *widget, std::function<void()> apply)
+{
+    new PaletteFollower(widget, std::move(apply));
+}
+
 void keepReadable(QWidget *widget, const QColor &wanted, QPalette::ColorRole textRole, const QColor &background)
 {
     new PaletteFollower(widget, [=] {

@@ -2,6 +2,8 @@
 #include <QColor>
 #include <QPalette>
 
+#include <functional>
+
 class QAbstractItemView;
 class QWidget;
 
@@ -22,6 +24,9 @@ QColor readableOn(const QColor &wanted, const QColor &background, double minRati
 // colour given, against that colour instead.
 void keepReadable(QWidget *widget, const QColor &wanted, QPalette::ColorRole textRole = QPalette::WindowText,
                   const QColor &background = QColor());
+
+// Runs apply now and again whenever the application's palette changes (a dark theme switched on).
+void followPalette(QWidget *widget, std::function<void()> apply);
 
 // Draws the selected items of a view in `wanted` (made readable) on a light band of the palette's
 // selection colour, also after the application's palette changes.

@@ -592,6 +592,21 @@ private slots:
         }
         for (const auto &[what, ratio] : ratios)
             QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(what).arg(ratio)));
+        // The toolbar's pictures: their ink (the most opaque pixel) at 3:1 on the toolbar.
+        const QColor bar = frmMain->ToolBar1->palette().color(QPalette::Window);
+        QCOMPARE(frmMain->m_toolbarButtons.size(), 8);
+        for (QToolButton *b : std::as_const(frmMain->m_toolbarButtons)) {
+            for (QIcon::Mode mode : {QIcon::Normal, QIcon::Active}) {
+                const QImage image = b->icon().pixmap(QSize(16, 16), 1.0, mode).toImage();
+                QColor ink = Qt::transparent;
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x)
+                        if (image.pixelColor(x, y).alpha() > ink.alpha())
+                            ink = image.pixelColor(x, y);
+                const double ratio = core::contrastRatio(ink, bar);
+                QVERIFY2(ratio >= 3.0, qPrintable(QStringLiteral("%1: %2").arg(b->text()).arg(ratio)));
+            }
+        }
     }
 
     void readableColourKeepsItsHue_data()
