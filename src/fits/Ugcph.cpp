@@ -140,6 +140,14 @@ Tfrmgcph::Tfrmgcph()
     }
 }
 
+Tfrmgcph::~Tfrmgcph()
+{
+    // QWidget's destructor hides a shown window, and the focus leaving a zone box then reports its
+    // text as chosen: this calculator is gone by then, so its controls no longer call it.
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+}
+
 void Tfrmgcph::createControls()
 {
     Label1 = labelAt(this, QStringLiteral("基本尺寸"), {14, 14, 56, 20});

@@ -21,6 +21,7 @@ class Tfrmgcph : public QWidget {
     Q_OBJECT
 public:
     Tfrmgcph();
+    ~Tfrmgcph() override;
 
     // The basic size OK last accepted (0 until then and after a refused size).
     float basicSize() const { return BasicSize; }
