@@ -7,6 +7,7 @@
 #include "core/sharedstate.h"
 #include "fits/DataUnit.h"
 #include "geotol/DataofShapeLocation.h"
+#include "datamodules.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 
@@ -79,10 +80,7 @@ private slots:
     void cleanup()
     {
         m_w.reset();
-        delete Data;
-        delete Data2;
-        Data = nullptr;
-        Data2 = nullptr;
+        testdata::dropDataModules();
         m_dialogs.reset();
         m_dir.reset();
     }

@@ -25,6 +25,7 @@
 #include "geotol/DataofShapeLocation.h"
 #include "geotol/ShapeLocation.h"
 #include "geotol/Uzzd.h"
+#include "datamodules.h"
 #include "scripteddialogs.h"
 #include "storage/dataset.h"
 #include "testdata.h"
@@ -150,9 +151,7 @@ private slots:
             delete w;
         frmgcph = nullptr, frmgccx = nullptr, frmzzd = nullptr, frm_cxjg = nullptr, frmcxls = nullptr;
         frm_find = nullptr, frm_search = nullptr, frmImage = nullptr, frmMemo = nullptr, frmMain = nullptr;
-        delete Data;
-        delete Data2;
-        Data = nullptr, Data2 = nullptr;
+        testdata::dropDataModules();
         m_dialogs.reset();
         m_dir.reset();
         QApplication::setPalette(m_lightPalette);

@@ -11,6 +11,7 @@
 #include "fulltext/indexfile.h"
 #include "fulltext/searchpanel.h"
 #include "geotol/DataofShapeLocation.h"
+#include "datamodules.h"
 #include "scripteddialogs.h"
 
 #include <QDateTime>
@@ -98,10 +99,7 @@ private slots:
     void cleanup()
     {
         m_w.reset();
-        delete Data;
-        delete Data2;
-        Data = nullptr;
-        Data2 = nullptr;
+        testdata::dropDataModules();
         m_dialogs.reset();
         m_fx.reset();
     }

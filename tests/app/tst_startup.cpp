@@ -7,6 +7,7 @@
 #include "binding/dbgrid.h"
 #include "fits/DataUnit.h"
 #include "geotol/DataofShapeLocation.h"
+#include "datamodules.h"
 #include "scripteddialogs.h"
 #include "storage/dataset.h"
 #include "storage/error.h"
@@ -191,10 +192,7 @@ private slots:
                 QVERIFY(refused);
                 w.close();
             }
-            delete Data;
-            delete Data2;
-            Data = nullptr;
-            Data2 = nullptr;
+            testdata::dropDataModules();
         }
         QCOMPARE(bookmarks(path(u"user/database"_qs)), 2);
         QCOMPARE(bytes(path(u"data/database/ibook.db"_qs)), shippedBook);

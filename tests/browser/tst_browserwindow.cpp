@@ -14,6 +14,7 @@
 #include "datatools/uMemo.h"
 #include "fits/DataUnit.h"
 #include "geotol/DataofShapeLocation.h"
+#include "datamodules.h"
 #include "scripteddialogs.h"
 
 #include <QAction>
@@ -189,10 +190,7 @@ private slots:
         frmImage = nullptr;
         frmMemo = nullptr;
         m_w.reset();
-        delete Data;
-        delete Data2;
-        Data = nullptr;
-        Data2 = nullptr;
+        testdata::dropDataModules();
         m_dialogs.reset();
     }
 

@@ -15,6 +15,7 @@
 #include "datatools/u_cxls.h"
 #include "fits/DataUnit.h"
 #include "geotol/DataofShapeLocation.h"
+#include "datamodules.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 
@@ -163,10 +164,7 @@ private slots:
         frm_search = nullptr;
         m_main.reset();
         frmMain = nullptr;
-        delete Data;
-        delete Data2;
-        Data = nullptr;
-        Data2 = nullptr;
+        testdata::dropDataModules();
         m_dialogs.reset();
         m_dir.reset();
     }

@@ -10,6 +10,7 @@
 #include "geotol/DataofShapeLocation.h"
 #include "importer.h"
 #include "paradoxfixture.h"
+#include "datamodules.h"
 #include "scripteddialogs.h"
 #include "storage/dataset.h"
 #include "testdata.h"
@@ -88,10 +89,7 @@ private slots:
         frmcxls = nullptr;
         m_main.reset();
         frmMain = nullptr;
-        delete Data;
-        delete Data2;
-        Data = nullptr;
-        Data2 = nullptr;
+        testdata::dropDataModules();
         m_dialogs.reset();
     }
 
