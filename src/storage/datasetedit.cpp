@@ -128,12 +128,7 @@ void Dataset::inTransaction(const std::function<void()> &work)
             // The rows shown follow the file again.
             m_state = State::Browse;
             m_buffer.clear();
-            loadRows();
-            m_current = 0;
-            m_bof = true;
-            m_eof = m_rows.isEmpty();
-            emit rowsReset();
-            emit currentChanged();
+            refresh();
         }
         throw;
     }
